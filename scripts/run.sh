@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts TamCal.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh build
+if [ -x build/bin/tamcal ]; then
+    exec build/bin/tamcal
+fi
+echo "Built. The calendar window is not part of this build yet, so there is nothing to start."

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace tamcal {
+
+// The longest value IniAccess gives back: a 2000-byte buffer less its terminator.
+inline constexpr std::size_t kIniValueLimit = 1999;
+
+// Reads one key of a profile file. Returns the stored value, or `defaultValue`
+// when the file, section or key is missing; cut to `maxLength` bytes.
+std::string ReadIni(const std::string &section, const std::string &key,
+                    const std::string &defaultValue, const std::string &file,
+                    std::size_t maxLength = kIniValueLimit);
+
+// Writes one key of a profile file; an absent value removes the key. Returns
+// whether the file now holds what was asked. Never shows anything.
+bool WriteIni(const std::string &section, const std::string &key,
+              const std::optional<std::string> &value, const std::string &file);
+
+// The one operation through which the program reads and writes its profile.
+// An empty `file` means AppSettings.IniPath. A read returns the value or the
+// default (at most kIniValueLimit bytes); a write returns empty text.
+std::string IniAccess(const std::string &section, const std::string &key,
+                      const std::optional<std::string> &value, bool write,
+                      const std::string &file = {});
+
+} // namespace tamcal

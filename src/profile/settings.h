@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tamcal {
+
+// The program's settings for this run. AppFolder ends with "/".
+struct Settings
+{
+    std::string AppFolder;
+    std::string IniPath;
+    bool UsePass = false;
+    std::string BackgroundPath;
+};
+
+inline Settings AppSettings;
+
+// What LoadSettings and SaveSettings need from the calendar window.
+class SettingsHost
+{
+public:
+    virtual ~SettingsHost() = default;
+    virtual bool ynDoDailyPopup() const = 0;
+    virtual void setYnDoDailyPopup(bool vNewValue) = 0;
+    // Loads the picture into the window's picture holder; a file that is not a
+    // picture leaves the holder as it was.
+    virtual void loadPicture(const std::string &path) = 0;
+};
+
+// The full path of the running executable.
+std::string ExecutablePath();
+
+// Fills AppFolder and IniPath from an executable's path: its folder with one
+// trailing "/", and that folder plus the file name without extension plus ".ini".
+void FormPaths(const std::string &executablePath);
+
+void LoadSettings(SettingsHost &host, const std::string &executablePath = ExecutablePath());
+void SaveSettings(const SettingsHost &host);
+
+// "True"/"False" in any letter case, or a number (0 false); nothing otherwise.
+std::optional<bool> ReadBoolean(const std::string &text);
+
+} // namespace tamcal

@@ -1,0 +1,132 @@
+#include "datetext.h"
+
+#include <cstdio>
+
+namespace tamcal {
+
+namespace {
+
+using namespace std::chrono;
+
+// Reads 1 to maxDigits decimal digits at `pos`, advancing it.
+std::optional<int> readNumber(std::string_view text, std::size_t &pos, std::size_t maxDigits)
+{
+    const std::size_t start = pos;
+    int value = 0;
+    while (pos < text.size() && pos - start < maxDigits && text[pos] >= '0' && text[pos] <= '9') {
+        value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    if (pos == start)
+        return std::nullopt;
+    return value;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+void skipBlanks(std::string_view text, std::size_t &pos)
+{
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+}
+
+bool readChar(std::string_view text, std::size_t &pos, char wanted)
+{
+    if (pos < text.size() && text[pos] == wanted) {
+        ++pos;
+        return true;
+    }
+    return false;
+}
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+// "AM" or "PM" in any letter case; 0 when neither stands at `pos`.
+char readMeridiem(std::string_view text, std::size_t &pos)
+{
+    if (pos + 2 > text.size() || upper(text[pos + 1]) != 'M')
+        return 0;
+    const char m = upper(text[pos]);
+    if (m != 'A' && m != 'P')
+        return 0;
+    pos += 2;
+    return m;
+}
+
+std::optional<seconds> readTimeOfDay(std::string_view text, std::size_t &pos)
+{
+    auto hour = readNumber(text, pos, 2);
+    if (!hour || !readChar(text, pos, ':'))
+        return std::nullopt;
+    auto minute = readNumber(text, pos, 2);
+    if (!minute)
+        return std::nullopt;
+    int second = 0;
+    if (readChar(text, pos, ':')) {
+        auto s = readNumber(text, pos, 2);
+        if (!s)
+            return std::nullopt;
+        second = *s;
+    }
+    skipBlanks(text, pos);
+    const char meridiem = readMeridiem(text, pos);
+    if (meridiem) {
+        if (*hour < 1 || *hour > 12)
+            return std::nullopt;
+        *hour = *hour % 12 + (meridiem == 'P' ? 12 : 0);
+    }
+    if (*hour > 23 || *minute > 59 || second > 59)
+        return std::nullopt;
+    return hours(*hour) + minutes(*minute) + seconds(second);
+}
+
+} // namespace
+
+std::optional<DateValue> ParseDateText(std::string_view text)
+{
+    std::size_t pos = 0;
+    skipBlanks(text, pos);
+    auto m = readNumber(text, pos, 2);
+    if (!m || !readChar(text, pos, '/'))
+        return std::nullopt;
+    auto d = readNumber(text, pos, 2);
+    if (!d || !readChar(text, pos, '/'))
+        return std::nullopt;
+    const std::size_t yearStart = pos;
+    auto y = readNumber(text, pos, 4);
+    if (!y || pos - yearStart != 4)
+        return std::nullopt;
+    const year_month_day date{year(*y), month(unsigned(*m)), day(unsigned(*d))};
+    if (!date.ok())
+        return std::nullopt;
+    DateValue result{sys_days(date)};
+    skipBlanks(text, pos);
+    if (pos < text.size()) {
+        auto time = readTimeOfDay(text, pos);
+        if (!time)
+            return std::nullopt;
+        result.timeOfDay = *time;
+        skipBlanks(text, pos);
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    return result;
+}
+
+std::string DisplayDate(year_month_day date)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02u/%02u/%04d", unsigned(date.month()),
+                  unsigned(date.day()), int(date.year()));
+    return buffer;
+}
+
+std::string ShortDateText(year_month_day date)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%u/%u/%d", unsigned(date.month()), unsigned(date.day()),
+                  int(date.year()));
+    return buffer;
+}
+
+} // namespace tamcal
