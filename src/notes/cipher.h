@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace tamcal {
+
+// The plain hex form of a text (decode false: two uppercase digits a byte), or
+// the text a plain hex form stands for (decode true).
+std::string HexCode(const std::string &text, bool decode);
+
+// RC4 under `key`, written as hex behind the marker "737". A text that starts
+// with the marker is deciphered, any other is enciphered. Empty key or empty
+// input gives empty text.
+std::string CryptText(const std::string &text, const std::string &key);
+
+} // namespace tamcal
