@@ -1,11 +1,14 @@
 #include "report/daycells.h"
 
+#include "documentlines.h"
 #include "fakereporthost.h"
 
 #include <gtest/gtest.h>
 
 using tamcal::BuildDayItem;
 using tamcal::BuildSkipCells;
+
+using tamcal::test::splitLines;
 
 namespace {
 
@@ -21,16 +24,6 @@ std::string documentLines(std::initializer_list<std::string> lines)
 std::string indent(int count, const std::string &text)
 {
     return std::string(count, ' ') + text;
-}
-
-std::vector<std::string> splitLines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-        lines.push_back(text.substr(from, at - from));
-    lines.push_back(text.substr(from));
-    return lines;
 }
 
 const std::string kHashes(55, '#');

@@ -1,5 +1,6 @@
 #include "report/reportdocument.h"
 
+#include "documentlines.h"
 #include "fakereporthost.h"
 #include "notes/daynotes.h"
 #include "profile/inifile.h"
@@ -18,6 +19,8 @@
 namespace fs = std::filesystem;
 using namespace tamcal;
 
+using tamcal::test::splitLines;
+
 namespace {
 
 std::string readFile(const fs::path &path)
@@ -31,16 +34,6 @@ std::string readFile(const fs::path &path)
 void writeFile(const fs::path &path, const std::string &text)
 {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-std::vector<std::string> splitLines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-        lines.push_back(text.substr(from, at - from));
-    lines.push_back(text.substr(from));
-    return lines;
 }
 
 std::string trimmed(const std::string &line)
