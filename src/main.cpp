@@ -2,10 +2,15 @@
 
 #include <QApplication>
 
+#include <unistd.h>
+
 // The run lasts as long as the calendar window: it loads the settings when it
 // starts and writes them back when it closes.
 int main(int argc, char *argv[])
 {
+    // The report's browser view refuses to start as root while its sandbox is on.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName("TamCal");
     frmCalView calendar;

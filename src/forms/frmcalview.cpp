@@ -1,6 +1,7 @@
 #include "forms/frmcalview.h"
 
 #include "forms/frmdayedit.h"
+#include "forms/frmview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
 #include "forms/twips.h"
@@ -104,6 +105,7 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     connect(escape, &QShortcut::activated, m_btnQuit, &QPushButton::click);
 
     buildMenu();
+    connect(this, &frmCalView::viewSelectedRequested, this, [this] { showReportWindow(); });
 }
 
 frmCalView::~frmCalView() = default;
@@ -250,6 +252,18 @@ frmDayEdit &frmCalView::dayEditor()
     return *m_dayEdit;
 }
 
+frmView &frmCalView::showReportWindow()
+{
+    if (!m_view) {
+        m_view = new frmView(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), m_prompt, this);
+        m_view->Form_Load();
+    }
+    m_view->show();
+    m_view->raise();
+    m_view->activateWindow();
+    return *m_view;
+}
+
 void frmCalView::openDayEditor(QDate date)
 {
     dayEditor().setEditDay(QString::fromStdString(tamcal::displayDateOf(date)));
@@ -304,6 +318,8 @@ void frmCalView::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_view)
+        m_view->close();
     Form_Unload();
     QWidget::closeEvent(event);
 }

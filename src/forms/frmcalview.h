@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <string>
@@ -12,6 +13,7 @@ class MonthView;
 class QMenu;
 class QPushButton;
 class frmDayEdit;
+class frmView;
 
 namespace tamcal {
 class UserPrompt;
@@ -45,6 +47,10 @@ public:
     // The day editor, created on first use.
     frmDayEdit &dayEditor();
 
+    // The report window on the calendar's selection, loaded when it is not open
+    // and only brought forward when it is.
+    frmView &showReportWindow();
+
 signals:
     // "View Selected..." was chosen: the report window opens on the selection.
     void viewSelectedRequested();
@@ -77,6 +83,7 @@ private:
     QPushButton *m_btnQuit;
     QMenu *m_menuCal;
     frmDayEdit *m_dayEdit = nullptr;
+    QPointer<frmView> m_view;
     QPixmap m_picture1;
     bool m_ynDoDailyPopup = false;
     bool m_ynMarking = false;

@@ -1,0 +1,359 @@
+#include "forms/frmview.h"
+
+#include "forms/placement.h"
+#include "forms/qtdates.h"
+#include "forms/qtprompt.h"
+#include "forms/twips.h"
+#include "forms/viewpages.h"
+#include "profile/settings.h"
+#include "report/reportdocument.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <climits>
+#include <cmath>
+
+using tamcal::pixelRect;
+using tamcal::pixelsFromTwips;
+using tamcal::twipsFromPixels;
+
+namespace {
+
+// The gap the browser leaves to the right edge and above the status bar, in twips.
+constexpr double kBrowserMargin = 50;
+// The status bar's designed height, in twips.
+constexpr double kStatusBarHeight = 255;
+
+const char *const kFontSizes[] = {"2",  "3",  "4",  "5",  "6",  "7",  "8", "9",
+                                  "10", "11", "12", "14", "16", "18", "20"};
+
+// Places a control at its designed rectangle (twips), grown where the font
+// needs more room than the design gave it.
+void place(QWidget *control, double left, double top, double width, double height)
+{
+    const QRect designed = pixelRect(left, top, width, height);
+    control->setGeometry(
+        QRect(designed.topLeft(), designed.size().expandedTo(control->minimumSizeHint())));
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *text = new QLabel(caption, parent);
+    text->setObjectName(name);
+    return text;
+}
+
+QDateEdit *datePicker(QWidget *parent, const char *name)
+{
+    auto *picker = new QDateEdit(parent);
+    picker->setObjectName(name);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat("MM/dd/yyyy");
+    return picker;
+}
+
+// A number the progress bar can take: whole, and within an int.
+std::optional<int> barNumber(float value)
+{
+    if (!std::isfinite(value) || value < float(INT_MIN) || value > float(INT_MAX))
+        return std::nullopt;
+    return static_cast<int>(std::lround(value));
+}
+
+QUrl fileUrl(const std::string &path)
+{
+    return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+bool hasContent(const std::string &path)
+{
+    return !path.empty() &&
+           QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).size() > 0;
+}
+
+} // namespace
+
+frmView::frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidget *owner)
+    : QWidget(owner, Qt::Window), m_prompt(prompt), m_selStart(selStart), m_selEnd(selEnd),
+      m_image1(new QLabel(this)), m_frame1(new QGroupBox(this)),
+      m_dtpBeg(datePicker(m_frame1, "dtpBeg")), m_dtpEnd(datePicker(m_frame1, "dtpEnd")),
+      m_cboFontSize(new QComboBox(m_frame1)), m_chkScripts(new QCheckBox(m_frame1)),
+      m_btnSave(new QToolButton(m_frame1)), m_prbStat(new QProgressBar(m_frame1)),
+      m_webReporter(new QWebEngineView(this)), m_stbPane(new QStatusBar(this)),
+      m_stbPanel1(new QLabel(m_stbPane))
+{
+    if (!m_prompt) {
+        m_ownPrompt = std::make_unique<QtPrompt>(this);
+        m_prompt = m_ownPrompt.get();
+    }
+    setObjectName("frmView");
+    setWindowTitle("Multi Day View");
+    // Closing unloads the window; the next "View Selected..." loads it afresh.
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(tamcal::pixelSize(6330, 6060));
+    buildControls();
+}
+
+frmView::~frmView()
+{
+    setMousePointer(std::nullopt);
+}
+
+void frmView::buildControls()
+{
+    m_image1->setObjectName("Image1");
+    m_image1->setGeometry(pixelRect(120, 120, 480, 480));
+    m_image1->setPixmap(
+        style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(m_image1->size()));
+
+    buildFrame();
+
+    m_webReporter->setObjectName("webReporter");
+    m_webReporter->setGeometry(pixelRect(0, 1320, 6255, 4455));
+    // The report and its pages are Windows-1252 text without a character set of their own.
+    m_webReporter->settings()->setDefaultTextEncoding("windows-1252");
+    connect(m_webReporter->page(), &QWebEnginePage::linkHovered, this,
+            &frmView::webReporter_StatusTextChange);
+
+    m_stbPane->setObjectName("stbPane");
+    m_stbPanel1->setObjectName("stbPanel1");
+    m_stbPane->addWidget(m_stbPanel1, 1);
+}
+
+void frmView::buildFrame()
+{
+    m_frame1->setObjectName("Frame1");
+    m_frame1->setGeometry(pixelRect(720, 0, 5415, 1215));
+
+    place(label(m_frame1, "Label3", "Range:"), 240, 240, 615, 255);
+    place(m_dtpBeg, 960, 240, 1335, 285);
+    place(label(m_frame1, "Label1", "To"), 2415, 300, 195, 195);
+    place(m_dtpEnd, 2760, 240, 1335, 285);
+    connect(m_dtpBeg, &QDateEdit::dateChanged, this, &frmView::dtpBeg_Change);
+    connect(m_dtpEnd, &QDateEdit::dateChanged, this, &frmView::dtpEnd_Change);
+
+    place(label(m_frame1, "Label2", "Text Size:"), 120, 600, 735, 255);
+    m_cboFontSize->setObjectName("cboFontSize");
+    m_cboFontSize->setEditable(true);
+    for (const char *size : kFontSizes)
+        m_cboFontSize->addItem(size);
+    m_cboFontSize->setEditText("10");
+    m_cboFontSize->setToolTip("Select the Size of the Font for the Day Text.");
+    place(m_cboFontSize, 960, 600, 1335, 315);
+
+    m_chkScripts->setObjectName("chkScripts");
+    m_chkScripts->setText("No Scripts");
+    m_chkScripts->setToolTip("Check this if you dont want Scripting in the Report");
+    place(m_chkScripts, 2745, 645, 1215, 255);
+
+    m_btnSave->setObjectName("btnSave");
+    m_btnSave->setText("&Go");
+    m_btnSave->setToolTip("Generate The Report");
+    m_btnSave->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_btnSave->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    place(m_btnSave, 4320, 720, 465, 480);
+    connect(m_btnSave, &QToolButton::clicked, this, &frmView::GenerateReport);
+
+    m_prbStat->setObjectName("prbStat");
+    m_prbStat->setTextVisible(false);
+    m_prbStat->setGeometry(pixelRect(120, 960, 4095, 135));
+}
+
+void frmView::Form_Load()
+{
+    tamcal::RestorePlacement(*this);
+    m_prbStat->setValue(0);
+    m_ynLoading = true;
+    InitRange();
+    m_ynLoading = false;
+}
+
+void frmView::InitRange()
+{
+    m_webReporter->load(QUrl("about:blank"));
+    m_strBeg = tamcal::displayDateOf(m_selStart);
+    m_strEnd = tamcal::displayDateOf(m_selEnd);
+    m_dtpBeg->setDate(tamcal::dateOfText(m_strBeg));
+    m_dtpEnd->setDate(tamcal::dateOfText(m_strEnd));
+    GenerateReport();
+}
+
+bool frmView::isBuilding() const
+{
+    return m_isBuilding;
+}
+
+void frmView::GenerateReport()
+{
+    // A press of "&Go" reaches here again through the build's own event
+    // processing; a second build inside the first is not started.
+    if (m_ynLoading || m_isBuilding)
+        return;
+    m_isBuilding = true;
+    buildAndShow();
+    m_isBuilding = false;
+}
+
+void frmView::buildAndShow()
+{
+    const bool scripts = !m_chkScripts->isChecked();
+    short size = textSize();
+    // The pickers may move while the build yields; this build keeps the range it began with.
+    const std::string begin = m_strBeg;
+    std::string end = m_strEnd;
+    ShowWaitPage();
+    tamcal::LoadReportDays(begin, end, *this);
+    processPendingEvents();
+    setStatusText("Please Wait Building Report...");
+    processPendingEvents();
+    setMousePointer(Qt::WaitCursor);
+    const std::string path = tamcal::BuildReport(begin, end, scripts, size, *this);
+    setMousePointer(Qt::BusyCursor);
+    // A build that wrote nothing shows why instead of leaving the wait page up.
+    if (hasContent(path))
+        showPage(path);
+    else
+        showErrorPage();
+    setMousePointer(std::nullopt);
+}
+
+short frmView::textSize() const
+{
+    bool isNumber = false;
+    const short size = m_cboFontSize->currentText().trimmed().toShort(&isNumber);
+    return isNumber ? size : 0;
+}
+
+void frmView::ShowWaitPage()
+{
+    std::string path = tamcal::AppSettings.AppFolder + "pleasewait.htm";
+    showPage(tamcal::WriteTextFile(tamcal::waitPageText(), path, *this));
+}
+
+void frmView::showErrorPage()
+{
+    std::string path = tamcal::AppSettings.AppFolder + "viewerror.htm";
+    showPage(tamcal::WriteTextFile(tamcal::errorPageText(), path, *this));
+}
+
+void frmView::showPage(const std::string &path)
+{
+    m_webReporter->load(fileUrl(path));
+}
+
+void frmView::SetProgress(float sngProgress, float sngMax)
+{
+    // A maximum or a value that the bar can't take is not applied.
+    const std::optional<int> maximum = barNumber(sngMax);
+    if (maximum && *maximum != m_prbStat->maximum() && *maximum > m_prbStat->minimum())
+        m_prbStat->setMaximum(*maximum);
+    const std::optional<int> value = barNumber(sngProgress);
+    if (value && *value >= m_prbStat->minimum() && *value <= m_prbStat->maximum())
+        m_prbStat->setValue(*value);
+    processPendingEvents();
+}
+
+void frmView::processPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+tamcal::MsgAnswer frmView::showMessage(const tamcal::Message &message)
+{
+    return m_prompt->showMessage(message);
+}
+
+std::optional<std::string> frmView::askPassword(const std::string &shown)
+{
+    return m_prompt->askPassword(shown);
+}
+
+void frmView::setStatusText(const QString &text)
+{
+    m_stbPanel1->setText(text);
+}
+
+// The pointer is the application's, so that it shows over the browser view as
+// well; nothing (std::nullopt) gives the default pointer back.
+void frmView::setMousePointer(std::optional<Qt::CursorShape> shape)
+{
+    if (!shape) {
+        if (m_hasPointer)
+            QGuiApplication::restoreOverrideCursor();
+        m_hasPointer = false;
+        return;
+    }
+    if (m_hasPointer)
+        QGuiApplication::changeOverrideCursor(*shape);
+    else
+        QGuiApplication::setOverrideCursor(*shape);
+    m_hasPointer = true;
+}
+
+void frmView::dtpBeg_Change(QDate date)
+{
+    const std::string text = tamcal::displayDateOf(date);
+    if (text != m_strBeg)
+        m_strBeg = text;
+}
+
+void frmView::dtpEnd_Change(QDate date)
+{
+    const std::string text = tamcal::displayDateOf(date);
+    if (text != m_strEnd)
+        m_strEnd = text;
+}
+
+void frmView::webReporter_StatusTextChange(const QString &text)
+{
+    setStatusText(text);
+}
+
+void frmView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The status bar keeps to the bottom edge across the whole width.
+    const int barHeight = qMax(pixelsFromTwips(kStatusBarHeight), m_stbPane->sizeHint().height());
+    m_stbPane->setGeometry(0, height() - barHeight, width(), barHeight);
+    Form_Resize();
+}
+
+void frmView::Form_Resize()
+{
+    const QRect browser = m_webReporter->geometry();
+    const double width =
+        twipsFromPixels(this->width()) - twipsFromPixels(browser.left()) - kBrowserMargin;
+    const double height = twipsFromPixels(this->height()) - twipsFromPixels(browser.top()) -
+                          twipsFromPixels(m_stbPane->height()) - kBrowserMargin;
+    // A size the view can't take leaves that dimension as it is.
+    m_webReporter->resize(width < 0 ? browser.width() : pixelsFromTwips(width),
+                          height < 0 ? browser.height() : pixelsFromTwips(height));
+}
+
+void frmView::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+void frmView::Form_Unload()
+{
+    tamcal::SavePlacement(*this);
+    if (QWidget *calendar = parentWidget())
+        calendar->activateWindow();
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "report/reporthost.h"
+
+#include <QDate>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+class QToolButton;
+class QUrl;
+class QWebEngineView;
+
+// The report window: turns a range of days into the report file and shows it in
+// a browser view, with a wait page, a status line and a progress bar while the
+// report is built. It builds nothing until "&Go", and never two reports at once.
+class frmView : public QWidget, public tamcal::ReportHost
+{
+    Q_OBJECT
+
+public:
+    // The range starts as the calendar's selection. Messages and the password
+    // dialog go through `prompt`; without one they are real dialogs.
+    frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidget *owner = nullptr);
+    ~frmView() override;
+
+    // Placement, the range, and a blank page.
+    void Form_Load();
+
+    void SetProgress(float sngProgress, float sngMax) override;
+    void processPendingEvents() override;
+    tamcal::MsgAnswer showMessage(const tamcal::Message &message) override;
+    std::optional<std::string> askPassword(const std::string &shown) override;
+
+    bool isBuilding() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildFrame();
+    void InitRange();
+    void GenerateReport();
+    void buildAndShow();
+    void ShowWaitPage();
+    void showErrorPage();
+    void showPage(const std::string &path);
+    void setStatusText(const QString &text);
+    void setMousePointer(std::optional<Qt::CursorShape> shape);
+    short textSize() const;
+    void dtpBeg_Change(QDate date);
+    void dtpEnd_Change(QDate date);
+    void webReporter_StatusTextChange(const QString &text);
+    void Form_Resize();
+    void Form_Unload();
+
+    std::unique_ptr<tamcal::UserPrompt> m_ownPrompt;
+    tamcal::UserPrompt *m_prompt;
+    QDate m_selStart;
+    QDate m_selEnd;
+    std::string m_strBeg;
+    std::string m_strEnd;
+    bool m_ynLoading = false;
+    bool m_isBuilding = false;
+    bool m_hasPointer = false;
+    QLabel *m_image1;
+    QGroupBox *m_frame1;
+    QDateEdit *m_dtpBeg;
+    QDateEdit *m_dtpEnd;
+    QComboBox *m_cboFontSize;
+    QCheckBox *m_chkScripts;
+    QToolButton *m_btnSave;
+    QProgressBar *m_prbStat;
+    QWebEngineView *m_webReporter;
+    QStatusBar *m_stbPane;
+    QLabel *m_stbPanel1;
+};
