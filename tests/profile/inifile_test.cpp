@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <thread>
 
 namespace tamcal {
@@ -230,6 +232,150 @@ TEST(IniAccess, EmptyFileMeansTheProfile)
     EXPECT_EQ(IniAccess("Main", "Background", "/x/Background.jpg", false), "/x/Background.jpg");
     EXPECT_EQ(readBytes(AppSettings.IniPath), "[Main]\r\n");
     AppSettings.IniPath.clear();
+}
+
+class ProfileFile : public ::testing::Test
+{
+protected:
+    TempFolder folder;
+    const std::string path = folder.file("tamcal.ini");
+    const std::string original = "; kept\r\n[Main]\r\nUsePass=False\r\n";
+
+    void SetUp() override { writeBytes(path, original); }
+
+    void expectUnchangedAndReadable()
+    {
+        EXPECT_EQ(readBytes(path), original);
+        EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "False");
+    }
+};
+
+TEST_F(ProfileFile, ReadOnlyFileIsNotWritten)
+{
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(WriteIni("Main", "UsePass", "True", path));
+    EXPECT_FALSE(WriteIni("Main", "UsePass", std::nullopt, path));
+    expectUnchangedAndReadable();
+}
+
+// Runs `write` in a child process, as the unprivileged user "nobody" when the
+// tests run as root (root may write anywhere), and gives back its result.
+bool writesAsUser(const std::function<bool()> &write)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        ::_exit(write() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 2);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(ProfileFile, ReadOnlyFolderIsNotWritten)
+{
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+    EXPECT_FALSE(writesAsUser([&] { return WriteIni("Main", "UsePass", "True", path); }));
+    expectUnchangedAndReadable();
+    EXPECT_EQ(folder.names(), std::set<std::string>{"tamcal.ini"});
+}
+
+TEST_F(ProfileFile, UnwritablePlacesFailWithoutCreatingAnything)
+{
+    EXPECT_FALSE(WriteIni("Main", "UsePass", "True", folder.file("missing/tamcal.ini")));
+    ::mkdir(folder.file("dir.ini").c_str(), 0755);
+    EXPECT_FALSE(WriteIni("Main", "UsePass", "True", folder.file("dir.ini")));
+    EXPECT_EQ(ReadIni("Main", "UsePass", "d", folder.file("dir.ini")), "d");
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"tamcal.ini", "dir.ini"}));
+}
+
+TEST_F(ProfileFile, WriteKeepsPermissionsAndLeavesNoTemporaryFile)
+{
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    EXPECT_TRUE(WriteIni("Main", "UsePass", "True", path));
+    struct stat status;
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"tamcal.ini", "tamcal.ini.lock"}));
+}
+
+TEST_F(ProfileFile, WriteThroughASymbolicLinkKeepsTheLink)
+{
+    const std::string link = folder.file("link.ini");
+    ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(WriteIni("Main", "UsePass", "True", link));
+    struct stat status;
+    ASSERT_EQ(::lstat(link.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "True");
+}
+
+// Another program's writes, made the ways that could fool a cache of the file.
+TEST_F(ProfileFile, ReadSeesEveryChangeMadeBehindItsBack)
+{
+    ASSERT_EQ(ReadIni("Main", "UsePass", "", path), "False");
+    const std::string sameSize = "; kept\r\n[Main]\r\nUsePass=Fals0\r\n";
+
+    writeBytes(path, sameSize); // in place, at once
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "Fals0");
+
+    const std::string other = folder.file("other.ini"); // renamed over it
+    writeBytes(other, original);
+    ASSERT_EQ(::rename(other.c_str(), path.c_str()), 0);
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "False");
+
+    // In place once the cache has settled, with the old modification time put back.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(ReadIni("Main", "UsePass", "", path), "False");
+    struct stat before;
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    writeBytes(path, sameSize);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "Fals0");
+
+    ::unlink(path.c_str());
+    EXPECT_EQ(ReadIni("Main", "UsePass", "gone", path), "gone");
+}
+
+TEST_F(ProfileFile, WriteBuildsOnAChangeMadeBehindItsBack)
+{
+    ASSERT_EQ(ReadIni("Main", "UsePass", "", path), "False");
+    writeBytes(path, "[Main]\r\nUsePass=Fals0\r\n[Days]\r\n");
+    EXPECT_TRUE(WriteIni("Days", "01012004T", "41", path));
+    EXPECT_EQ(readBytes(path), "[Main]\r\nUsePass=Fals0\r\n[Days]\r\n01012004T=41\r\n");
+}
+
+// Two running copies of the program, each writing its own keys at the same time.
+TEST_F(ProfileFile, ConcurrentWritersLoseNothing)
+{
+    constexpr int kWriters = 3;
+    constexpr int kKeysEach = 20;
+    std::vector<pid_t> children;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            bool ok = true;
+            for (int k = 0; k < kKeysEach; ++k)
+                ok = WriteIni("Days", std::to_string(writer * 100 + k), "x", path) && ok;
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int k = 0; k < kKeysEach; ++k)
+            EXPECT_EQ(ReadIni("Days", std::to_string(writer * 100 + k), "lost", path), "x");
+    }
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "False");
 }
 
 } // namespace
