@@ -293,13 +293,18 @@ TEST_F(ReportDocument, OldReportIsReplacedAndNoDateLeavesNone)
 
 TEST_F(ReportDocument, EmptyEndMeansUpToNow)
 {
+    using namespace std::chrono;
+    const auto today = floor<days>(system_clock::now());
+    const std::string begin = ShortDateText(year_month_day(today - days(3)));
     std::string end;
     short size = 12;
-    LoadReportDays("01/01/2000", end, host);
+    LoadReportDays(begin, end, host);
     EXPECT_TRUE(end.empty());
-    BuildReport("01/01/2000", end, true, size, host);
-    EXPECT_FALSE(end.empty());
-    EXPECT_TRUE(IsEmptyDate("") && !IsEmptyDate(end));
+    EXPECT_GE(ReportDates.size(), 3u);
+    BuildReport(begin, end, true, size, host);
+    ASSERT_TRUE(ParseDateText(end).has_value());
+    EXPECT_GE(ParseDateText(end)->day, today - days(1));
+    EXPECT_EQ(ReportDates.front(), begin);
 }
 
 TEST_F(ReportDocument, DaysAreListedWithTheirNotesAsTheStoreGivesThem)
