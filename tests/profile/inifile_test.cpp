@@ -256,6 +256,7 @@ TEST_F(ProfileFile, ReadOnlyFileIsNotWritten)
     EXPECT_FALSE(WriteIni("Main", "UsePass", "True", path));
     EXPECT_FALSE(WriteIni("Main", "UsePass", std::nullopt, path));
     expectUnchangedAndReadable();
+    EXPECT_EQ(folder.names(), std::set<std::string>{"tamcal.ini"});
 }
 
 // Runs `write` in a child process, as the unprivileged user "nobody" when the
