@@ -82,8 +82,8 @@ QUrl fileUrl(const std::string &path)
 
 bool hasContent(const std::string &path)
 {
-    return !path.empty() &&
-           QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).size() > 0;
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
+    return !path.empty() && file.isFile() && file.size() > 0;
 }
 
 } // namespace
@@ -321,6 +321,11 @@ void frmView::dtpEnd_Change(QDate date)
 
 void frmView::webReporter_StatusTextChange(const QString &text)
 {
+    // The view also reports "no link" whenever a page loads; that clears a link
+    // it showed, never the window's own status text.
+    if (text.isEmpty() && m_stbPanel1->text() != m_hoveredLink)
+        return;
+    m_hoveredLink = text;
     setStatusText(text);
 }
 

@@ -3,6 +3,7 @@
 #include "report/reporthost.h"
 
 #include <QDate>
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -74,6 +75,7 @@ private:
     bool m_ynLoading = false;
     bool m_isBuilding = false;
     bool m_hasPointer = false;
+    QString m_hoveredLink;
     QLabel *m_image1;
     QGroupBox *m_frame1;
     QDateEdit *m_dtpBeg;
