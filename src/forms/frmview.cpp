@@ -21,12 +21,14 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <climits>
 #include <cmath>
+#include <utility>
 
 using tamcal::pixelRect;
 using tamcal::pixelsFromTwips;
@@ -129,6 +131,8 @@ void frmView::buildControls()
     m_webReporter->settings()->setDefaultTextEncoding("windows-1252");
     connect(m_webReporter->page(), &QWebEnginePage::linkHovered, this,
             &frmView::webReporter_StatusTextChange);
+    connect(m_webReporter, &QWebEngineView::loadStarted, this, [this] { m_isPageLoading = true; });
+    connect(m_webReporter, &QWebEngineView::loadFinished, this, &frmView::webReporter_LoadFinished);
 
     m_stbPane->setObjectName("stbPane");
     m_stbPanel1->setObjectName("stbPanel1");
@@ -185,7 +189,7 @@ void frmView::Form_Load()
 
 void frmView::InitRange()
 {
-    m_webReporter->load(QUrl("about:blank"));
+    navigate(QUrl("about:blank"));
     m_strBeg = tamcal::displayDateOf(m_selStart);
     m_strEnd = tamcal::displayDateOf(m_selEnd);
     m_dtpBeg->setDate(tamcal::dateOfText(m_strBeg));
@@ -253,7 +257,32 @@ void frmView::showErrorPage()
 
 void frmView::showPage(const std::string &path)
 {
-    m_webReporter->load(fileUrl(path));
+    navigate(fileUrl(path));
+}
+
+// A load asked for while the view is still finishing the page before can be
+// dropped by the view, leaving that page up for good. So a load waits for the
+// one in progress to finish; of several waiting, the newest is loaded.
+void frmView::navigate(const QUrl &url)
+{
+    m_pendingPage = url;
+    loadPendingPage();
+}
+
+void frmView::loadPendingPage()
+{
+    if (m_isPageLoading || m_pendingPage.isEmpty())
+        return;
+    m_isPageLoading = true;
+    m_webReporter->load(std::exchange(m_pendingPage, QUrl()));
+}
+
+void frmView::webReporter_LoadFinished()
+{
+    m_isPageLoading = false;
+    // The next load goes once the view has settled after this one.
+    if (!m_pendingPage.isEmpty())
+        QTimer::singleShot(0, this, &frmView::loadPendingPage);
 }
 
 void frmView::SetProgress(float sngProgress, float sngMax)

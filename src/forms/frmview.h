@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include <memory>
@@ -18,7 +19,6 @@ class QLabel;
 class QProgressBar;
 class QStatusBar;
 class QToolButton;
-class QUrl;
 class QWebEngineView;
 
 // The report window: turns a range of days into the report file and shows it in
@@ -57,6 +57,9 @@ private:
     void ShowWaitPage();
     void showErrorPage();
     void showPage(const std::string &path);
+    void navigate(const QUrl &url);
+    void loadPendingPage();
+    void webReporter_LoadFinished();
     void setStatusText(const QString &text);
     void setMousePointer(std::optional<Qt::CursorShape> shape);
     short textSize() const;
@@ -76,6 +79,9 @@ private:
     bool m_isBuilding = false;
     bool m_hasPointer = false;
     QString m_hoveredLink;
+    bool m_isPageLoading = false;
+    // The page to load once the view has finished the one it is loading.
+    QUrl m_pendingPage;
     QLabel *m_image1;
     QGroupBox *m_frame1;
     QDateEdit *m_dtpBeg;
