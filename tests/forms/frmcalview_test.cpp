@@ -172,20 +172,19 @@ TEST_F(CalendarWindow, MonthGridFollowsTheWindowSize)
     // A maximized window is put back to 9405 x 9210 twips.
     window.showMaximized();
     QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     EXPECT_FALSE(window.isMaximized());
     EXPECT_EQ(window.frameGeometry().size(), QSize(627, 614));
     EXPECT_EQ(mvwShow().MonthRows(), 4);
     EXPECT_EQ(mvwShow().MonthColumns(), 3);
 
     // 1050 twips high gives 0 rows, which the calendar refuses.
-    window.resize(200, 70);
-    QCoreApplication::processEvents();
+    resizeOuter(window, QSize(200, 70));
     EXPECT_EQ(mvwShow().MonthRows(), 4);
     EXPECT_EQ(mvwShow().MonthColumns(), 1);
 
     // Halves go to the even number: 9675 twips is 4.5 rows, 4800 is 1.5 columns.
-    window.resize(320, 645);
-    QCoreApplication::processEvents();
+    resizeOuter(window, QSize(320, 645));
     EXPECT_EQ(mvwShow().MonthRows(), 4);
     EXPECT_EQ(mvwShow().MonthColumns(), 2);
 }

@@ -1,6 +1,7 @@
 #include "forms/frmpassword.h"
 
-#include "fakeprompt.h"
+#include "printers.h"
+#include "support/fakeprompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

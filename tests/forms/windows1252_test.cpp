@@ -1,5 +1,6 @@
 #include "forms/windows1252.h"
 
+#include "printers.h"
 #include "profile/userprompt.h"
 
 #include <gtest/gtest.h>
