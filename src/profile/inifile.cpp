@@ -44,7 +44,7 @@ std::string ReadIni(const std::string &section, const std::string &key,
 bool WriteIni(const std::string &section, const std::string &key,
               const std::optional<std::string> &value, const std::string &file)
 {
-    if (!isWritableEntry(section, key, value))
+    if (file.empty() || !isWritableEntry(section, key, value))
         return false;
     std::lock_guard guard(cacheMutex);
     return cache().edit(

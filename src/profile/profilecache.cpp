@@ -18,10 +18,20 @@ std::int64_t nanoseconds(const timespec &time)
     return std::int64_t(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
-const ProfileText &emptyProfile()
+const ProfileText &textOf(const ProfileSnapshot &snapshot)
 {
     static const ProfileText empty{std::string()};
-    return empty;
+    return snapshot.text ? *snapshot.text : empty;
+}
+
+// Fills `status` and `exists`; false when the file is there but may not be
+// replaced, or cannot be looked at.
+bool mayReplace(const std::string &path, struct stat &status, bool &exists)
+{
+    exists = ::stat(path.c_str(), &status) == 0;
+    if (!exists)
+        return errno == ENOENT;
+    return isReplaceable(path, status);
 }
 
 } // namespace
@@ -73,20 +83,29 @@ bool ProfileCache::edit(const std::string &path, const Change &change)
         return false;
     // Nothing to do, such as removing a key that is not there: no lock, and
     // nothing is created.
-    if (!change(before.text ? *before.text : emptyProfile()))
+    if (!change(textOf(before)))
         return true;
-
-    const FileLock lock(target);
-    if (!lock.isHeld())
-        return false;
+    // A write bound to fail leaves no lock file behind either.
     struct stat status;
-    const bool exists = ::stat(target.c_str(), &status) == 0;
-    if (exists && !isReplaceable(target, status))
+    bool exists = false;
+    if (!mayReplace(target, status, exists))
+        return false;
+    const FileLock lock(target);
+    return lock.isHeld() && editLocked(target, change);
+}
+
+// Under the lock the file is looked at afresh: another copy of the program
+// may have written it since.
+bool ProfileCache::editLocked(const std::string &target, const Change &change)
+{
+    struct stat status;
+    bool exists = false;
+    if (!mayReplace(target, status, exists))
         return false;
     const ProfileSnapshot current = load(target);
     if (!current.text && !current.isMissing)
         return false;
-    std::optional<std::string> bytes = change(current.text ? *current.text : emptyProfile());
+    std::optional<std::string> bytes = change(textOf(current));
     if (!bytes)
         return true;
     const timespec writtenAt = currentTime();

@@ -44,6 +44,7 @@ private:
         bool isSettled() const;
     };
 
+    bool editLocked(const std::string &target, const Change &change);
     ProfileSnapshot reload(const std::string &path, Entry *entry);
     Entry *find(const std::string &path);
     Entry &store(const std::string &path, const FileIdentity &identity, timespec verifiedAt,

@@ -3,7 +3,6 @@
 #include "profile/inifile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +36,7 @@ std::string_view trimmed(std::string_view text)
 bool skipDigits(std::string_view &text, bool &hasNonZero)
 {
     std::size_t count = 0;
-    while (count < text.size() && std::isdigit(static_cast<unsigned char>(text[count]))) {
+    while (count < text.size() && text[count] >= '0' && text[count] <= '9') {
         hasNonZero = hasNonZero || text[count] != '0';
         ++count;
     }
@@ -102,8 +101,10 @@ std::string findBackgroundPicture(const std::string &folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto &entry : std::filesystem::directory_iterator(folder, error)) {
-        std::string name = entry.path().filename().string();
+    const std::filesystem::directory_iterator end;
+    for (auto entry = std::filesystem::directory_iterator(folder, error); !error && entry != end;
+         entry.increment(error)) {
+        std::string name = entry->path().filename().string();
         if (isPictureName(name) && isOrdinaryFile(folder + name))
             names.push_back(std::move(name));
     }

@@ -186,6 +186,8 @@ QRect MonthView::monthRect(int index) const
 
 QRect MonthView::dayRect(const QDate &date) const
 {
+    if (!date.isValid())
+        return {};
     const int offset = monthsBetween(m_firstMonth, date);
     const int index = std::clamp(offset, 0, monthCount() - 1);
     const int cell = cellForDate(monthAt(index), date);

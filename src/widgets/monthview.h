@@ -15,6 +15,8 @@ class QPainter;
 // trailing days. The months those grey days belong to count as shown: Value can
 // be set into them without scrolling and their days take bold marks, so marking
 // the months from VisibleDays(1)'s month onwards never scrolls the calendar.
+// Clicking a grey day selects it in place (so a double-click opens the day
+// clicked); the arrow keys and Page Up/Down scroll by whole months as needed.
 class MonthView : public QWidget
 {
     Q_OBJECT
@@ -42,7 +44,8 @@ public:
     bool setMonthColumns(int vNewValue);
 
     bool DayBold(const QDate &date) const;
-    // Fails (returns false, changes nothing) for a date that is not shown.
+    // Fails (returns false, changes nothing) for a date whose month is not shown
+    // (see above). A mark set earlier is kept, and read, whether shown or not.
     bool setDayBold(const QDate &date, bool vNewValue);
 
     // A selection spans at most kMaxSelectionDays; a longer one is cut at its end.
@@ -66,8 +69,11 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
+    // A left click on a day (after a drag: the day where it ended); the release
+    // that ends a double-click is not another click.
     void DateClick(const QDate &date);
     void DateDblClick(const QDate &date);
+    // Every button release, at (x, y) in this widget's pixels, after DateClick.
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     // The shown months changed (scrolling, Value, layout): newly shown months
     // need their bold marks.

@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace tamcal::test {
@@ -21,31 +20,38 @@ class NotesFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::temp_directory_path() /
-                   (std::string("tamcal-notes-") + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
+        // Unique per process: other builds of these tests may run at the same time.
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tamcal-notes-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
         AppSettings = {};
         AppSettings.AppFolder = m_folder.string() + "/";
         AppSettings.IniPath = AppSettings.AppFolder + "tamcal.ini";
-        CurrentPassword.clear();
-        AskSavePassword = true;
+        startRun();
     }
 
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    // A new run on an empty profile: no password known, the offer still open, no protection.
+    void startRun()
+    {
+        std::filesystem::remove(AppSettings.IniPath);
+        AppSettings.UsePass = false;
+        CurrentPassword.clear();
+        AskSavePassword = true;
+        m_prompt = {};
+    }
+
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
 
     // A stored value as the profile holds it, in full; `missing` when the key is absent.
     static std::string stored(const std::string &section, const std::string &key,
                               const std::string &missing = "<absent>")
     {
         return ReadIni(section, key, missing, AppSettings.IniPath, SIZE_MAX);
-    }
-
-    static std::string profileText()
-    {
-        std::ifstream in(AppSettings.IniPath, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
     }
 
     static void expectMessage(const Message &actual, const Message &expected)

@@ -72,9 +72,8 @@ TEST_F(PasswordSession, WrongThenRightOffersToSaveOncePerRun)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        SetUp();
+        startRun();
         CurrentPassword = "wrong";
-        m_prompt = {};
         m_prompt.passwords = {"Pass", "Pass"};
         m_prompt.answers = {c.answer};
         EXPECT_EQ(DecryptNote(protectedValue("Pass", "note"), m_prompt), "note");
@@ -107,8 +106,7 @@ TEST_F(PasswordSession, WrongTwiceSaysIncorrectAndKeepsTheFailedPassword)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        CurrentPassword.clear();
-        m_prompt = {};
+        startRun();
         m_prompt.passwords = {"wrong", c.second};
         EXPECT_EQ(DecryptNote(protectedValue("Pass", "note"), m_prompt), "");
         ASSERT_EQ(m_prompt.messages.size(), 1u);
@@ -186,9 +184,8 @@ TEST_F(PasswordSession, NoPasswordOffersToTurnProtectionOff)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        SetUp();
+        startRun();
         AppSettings.UsePass = true;
-        m_prompt = {};
         m_prompt.answers = {c.answer};
         EXPECT_EQ(EncryptNote("note", m_prompt), std::nullopt);
         EXPECT_EQ(m_prompt.passwordRequests.size(), 1u);

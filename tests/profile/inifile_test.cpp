@@ -256,6 +256,7 @@ TEST_F(ProfileFile, ReadOnlyFileIsNotWritten)
     EXPECT_FALSE(WriteIni("Main", "UsePass", "True", path));
     EXPECT_FALSE(WriteIni("Main", "UsePass", std::nullopt, path));
     expectUnchangedAndReadable();
+    EXPECT_EQ(folder.names(), std::set<std::string>{"tamcal.ini"});
 }
 
 // Runs `write` in a child process, as the unprivileged user "nobody" when the
@@ -286,6 +287,7 @@ TEST_F(ProfileFile, ReadOnlyFolderIsNotWritten)
 TEST_F(ProfileFile, UnwritablePlacesFailWithoutCreatingAnything)
 {
     EXPECT_FALSE(WriteIni("Main", "UsePass", "True", folder.file("missing/tamcal.ini")));
+    EXPECT_FALSE(WriteIni("Main", "UsePass", "True", ""));
     ::mkdir(folder.file("dir.ini").c_str(), 0755);
     EXPECT_FALSE(WriteIni("Main", "UsePass", "True", folder.file("dir.ini")));
     EXPECT_EQ(ReadIni("Main", "UsePass", "d", folder.file("dir.ini")), "d");

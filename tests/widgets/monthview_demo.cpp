@@ -22,6 +22,7 @@ int main(int argc, char **argv)
     view->setSelection(today.addDays(2), today.addDays(12));
     window.resize(view->size());
     window.show();
+    window.activateWindow();
     view->setFocus();
     return app.exec();
 }

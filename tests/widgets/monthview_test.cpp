@@ -86,6 +86,7 @@ TEST_F(MonthViewTest, HitTestingFindsEveryDrawnDate)
     EXPECT_TRUE(view.monthRect(1).contains(view.dayRect(QDate(2004, 4, 1))));
     EXPECT_TRUE(view.dayRect(QDate(2004, 9, 1)).isValid()) << "trailing day of the last month";
     EXPECT_TRUE(view.dayRect(QDate(2004, 9, 30)).isEmpty()) << "beyond the grid";
+    EXPECT_TRUE(view.dayRect(QDate()).isEmpty());
     EXPECT_FALSE(view.dateAt(view.monthRect(0).topLeft() + QPoint(60, 5)).isValid());
 }
 
