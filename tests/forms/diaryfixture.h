@@ -1,6 +1,5 @@
 #pragma once
 
-#include "support/fakeprompt.h"
 #include "forms/frmcalview.h"
 #include "forms/frmdayedit.h"
 #include "forms/qtdates.h"
@@ -9,6 +8,7 @@
 #include "notes/password.h"
 #include "printers.h"
 #include "profile/settings.h"
+#include "support/fakeprompt.h"
 #include "widgets/monthview.h"
 
 #include <QFile>

@@ -79,11 +79,29 @@ TEST_F(CalendarWindow, MarksEveryShownDayThatHoldsANote)
 TEST_F(CalendarWindow, MarksTheMonthsThatComeIntoView)
 {
     const QDate later(today().year() + 2, 7, 4);
-    writeProfile("[Days]\r\n" + noteLine(later, "fireworks"));
+    const QDate earlier(today().year() - 20, 6, 15);
+    writeProfile("[Days]\r\n" + noteLine(later, "fireworks") + noteLine(earlier, "long ago") +
+                 noteLine(earlier.addMonths(3), "later that year"));
     start();
-    mvwShow().setValue(later);
-    EXPECT_TRUE(mvwShow().DayBold(later));
-    EXPECT_FALSE(mvwShow().DayBold(later.addDays(1)));
+    for (const QDate &day : {later, earlier}) {
+        SCOPED_TRACE(day.toString(Qt::ISODate).toStdString());
+        mvwShow().setValue(day);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(mvwShow().Value(), day);
+        EXPECT_EQ(mvwShow().firstShownMonth(), QDate(day.year(), day.month(), 1));
+        EXPECT_TRUE(mvwShow().DayBold(day));
+        EXPECT_FALSE(mvwShow().DayBold(day.addDays(1)));
+    }
+    EXPECT_TRUE(mvwShow().DayBold(earlier.addMonths(3)));
+    // The selection a person made is kept while months are marked.
+    mvwShow().setSelection(earlier.addDays(-2), earlier);
+    mvwShow().setValue(earlier.addMonths(-7));
+    QCoreApplication::processEvents();
+    mvwShow().setSelection(earlier.addDays(-2), earlier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mvwShow().SelStart(), earlier.addDays(-2));
+    EXPECT_EQ(mvwShow().SelEnd(), earlier);
+    EXPECT_TRUE(mvwShow().DayBold(earlier));
 }
 
 TEST_F(CalendarWindow, RefreshMarksNotesWrittenMeanwhile)
@@ -142,8 +160,8 @@ TEST_F(CalendarWindow, RightClickOpensTheMenuAndLeftClickDoesNot)
         if (item->isVisible())
             shown << (item->isSeparator() ? "-" : item->text());
     }
-    EXPECT_EQ(shown, QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "-",
-                                  "Cancel"}));
+    EXPECT_EQ(shown,
+              QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "-", "Cancel"}));
     EXPECT_EQ(calendar->findChild<QAction *>("mnuCalRez3")->text(), "<rezerved>");
     menu->close();
 }

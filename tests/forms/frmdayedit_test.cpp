@@ -259,7 +259,9 @@ TEST_F(DayEditor, UnreadableNoteIsShownLockedUntilAnotherDayIsLoaded)
 
 TEST_F(DayEditor, LinesAndWindows1252BytesSurviveUnchanged)
 {
-    const std::string note = "caf\xE9 \x80" "5\r\nnon\xA0" "breaking\r\n\r\n\x93quoted\x94";
+    const std::string note = "caf\xE9 \x80"
+                             "5\r\nnon\xA0"
+                             "breaking\r\n\r\n\x93quoted\x94";
     writeProfile("[Days]\r\n" + noteLine(tenth(), note));
     open(tenth());
     EXPECT_EQ(text()->toPlainText().count('\n'), 3);
