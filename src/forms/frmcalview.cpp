@@ -272,6 +272,15 @@ void frmCalView::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+// Without a window manager a maximize changes the state but not the size, so
+// the state change alone puts the window back too.
+void frmCalView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        Form_Resize();
+}
+
 void frmCalView::Form_Resize()
 {
     if (isMaximized()) {
