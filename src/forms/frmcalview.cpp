@@ -7,6 +7,7 @@
 #include "forms/twips.h"
 #include "notes/daynotes.h"
 #include "notes/password.h"
+#include "report/datetext.h"
 #include "widgets/monthview.h"
 
 #include <QCloseEvent>
@@ -91,8 +92,10 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
                 mvwShow_MouseUp(button, x, y);
             });
+    // Queued: the calendar finishes its own change before this window moves it
+    // through the new months; the marks still come before the next paint.
     connect(m_mvwShow, &MonthView::shownMonthsChanged, this,
-            &frmCalView::mvwShow_shownMonthsChanged);
+            &frmCalView::mvwShow_shownMonthsChanged, Qt::QueuedConnection);
 
     // Escape anywhere in the window presses this button, which lies left of
     // the visible area.
@@ -181,8 +184,10 @@ void frmCalView::ReloadDayDots()
         QCoreApplication::processEvents();
     }
     m_ynMarking = true;
-    const QDate first = firstOfMonth(m_mvwShow->Value());
-    const int dayCount = first.daysInMonth();
+    const tamcal::DateValue value = tamcal::dateValueOf(m_mvwShow->Value());
+    const QDate first = tamcal::dateOfText(tamcal::FirstOfMonthText(value));
+    const QDate last = tamcal::dateOfText(tamcal::LastOfMonthText(value));
+    const int dayCount = last.isValid() ? last.day() : 0;
     if (dayCount == 0)
         return;
     for (int i = 0; i < dayCount && m_ynMarking; ++i) {
@@ -279,6 +284,15 @@ void frmCalView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+// Without a window manager a maximize changes the state but not the size, so
+// the state change alone puts the window back too.
+void frmCalView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        Form_Resize();
 }
 
 void frmCalView::Form_Resize()

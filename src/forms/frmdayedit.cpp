@@ -159,6 +159,7 @@ void frmDayEdit::buildControls()
     // The picker frame grows to hold the month when the font needs more room.
     m_fraButtons->setObjectName("fraButtons");
     m_fraButtons->setTitle("Editing Day:");
+    m_fraButtons->setAutoFillBackground(true);
     m_mvDayEdit->setObjectName("mvDayEdit");
     const QRect picker = pixelRect(45, 210, 2700, 2370);
     m_mvDayEdit->setGeometry(

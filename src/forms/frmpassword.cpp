@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 using tamcal::pixelRect;
 
 frmPassword::frmPassword(tamcal::UserPrompt &prompt, QWidget *parent)
@@ -20,17 +22,20 @@ frmPassword::frmPassword(tamcal::UserPrompt &prompt, QWidget *parent)
 {
     setObjectName("frmPassword");
     setWindowTitle("Enter Password");
-    setFixedSize(tamcal::pixelSize(3720, 1095));
 
     m_label1->setObjectName("Label1");
     m_label1->setText("If you forget your password, You are Plum out of luck!");
     m_label1->setWordWrap(true);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label1->setGeometry(pixelRect(120, 120, 2415, 375));
+    const QRect label = pixelRect(120, 120, 2415, 375);
+    // The warning takes the lines its font needs; what is below moves down.
+    const int extraHeight = std::max(0, m_label1->heightForWidth(label.width()) - label.height());
+    m_label1->setGeometry(label.adjusted(0, 0, 0, extraHeight));
+    setFixedSize(tamcal::pixelSize(3720, 1095) + QSize(0, extraHeight));
 
     m_txtPassword->setObjectName("txtPassword");
     m_txtPassword->setEchoMode(QLineEdit::Password);
-    m_txtPassword->setGeometry(pixelRect(120, 600, 2415, 285));
+    m_txtPassword->setGeometry(pixelRect(120, 600, 2415, 285).translated(0, extraHeight));
 
     m_btnOK->setObjectName("btnOK");
     m_btnOK->setText("Ok");

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
 
 #include <cmath>
@@ -42,6 +43,36 @@ QSize frameExtra(const QWidget &window)
     return window.frameGeometry().size() - window.size();
 }
 
+// A window's frame is unknown until it is shown, so an outer size given before
+// that is first taken as the inner size; once the window is up, the frame is
+// taken off again. Without this a window would grow by its frame every run.
+class OuterSizeOnShow : public QObject
+{
+public:
+    OuterSizeOnShow(QWidget &window, QSize outer) : QObject(&window), m_outer(outer)
+    {
+        setObjectName("OuterSizeOnShow");
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                auto &window = *static_cast<QWidget *>(parent());
+                if (!window.isMinimized() && !window.isMaximized())
+                    window.resize(m_outer - frameExtra(window));
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    QSize m_outer;
+};
+
 } // namespace
 
 Placement ClampToScreen(Placement placement, QSizeF screenTwips)
@@ -74,8 +105,13 @@ void applyPlacement(QWidget &window, const Placement &placement)
 {
     if (window.isMinimized() || window.isMaximized())
         return;
+    const QSize outer = pixelSize(placement.Width, placement.Height);
     window.move(pixelsFromTwips(placement.Left), pixelsFromTwips(placement.Top));
-    window.resize(pixelSize(placement.Width, placement.Height) - frameExtra(window));
+    window.resize(outer - frameExtra(window));
+    if (!window.isVisible()) {
+        delete window.findChild<OuterSizeOnShow *>("OuterSizeOnShow", Qt::FindDirectChildrenOnly);
+        new OuterSizeOnShow(window, outer);
+    }
 }
 
 void RestorePlacement(QWidget &window)

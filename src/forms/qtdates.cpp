@@ -18,6 +18,11 @@ QDate qDate(year_month_day date)
             static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
+DateValue dateValueOf(QDate date)
+{
+    return DateValue{sys_days{civilDate(date)}};
+}
+
 std::string displayDateOf(QDate date)
 {
     return DisplayDate(civilDate(date));

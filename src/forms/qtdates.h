@@ -7,10 +7,14 @@
 
 namespace tamcal {
 
+struct DateValue;
+
 // Bridges between the calendar controls' QDate and the core's date texts.
 
 std::chrono::year_month_day civilDate(QDate date);
 QDate qDate(std::chrono::year_month_day date);
+// The date at midnight.
+DateValue dateValueOf(QDate date);
 
 // "MM/DD/YYYY", as windows hand days to one another.
 std::string displayDateOf(QDate date);

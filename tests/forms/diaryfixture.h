@@ -1,18 +1,20 @@
 #pragma once
 
-#include "fakeprompt.h"
 #include "forms/frmcalview.h"
 #include "forms/frmdayedit.h"
 #include "forms/qtdates.h"
 #include "notes/cipher.h"
 #include "notes/daynotes.h"
 #include "notes/password.h"
+#include "printers.h"
 #include "profile/settings.h"
+#include "support/fakeprompt.h"
 #include "widgets/monthview.h"
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -64,7 +66,24 @@ protected:
     {
         calendar = std::make_unique<frmCalView>(executablePath(), &prompt);
         calendar->Form_Load();
+        settle(*calendar);
         return *calendar;
+    }
+
+    // Lets a shown window take its frame and become the active window, as a
+    // person's keys go to the active window.
+    static void settle(QWidget &window)
+    {
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        QCoreApplication::processEvents();
+    }
+
+    // Gives the window an outer size in pixels, frame included.
+    static void resizeOuter(QWidget &window, QSize outer)
+    {
+        window.resize(outer - (window.frameGeometry().size() - window.size()));
+        QCoreApplication::processEvents();
     }
 
     MonthView &mvwShow() const { return *calendar->findChild<MonthView *>("mvwShow"); }

@@ -79,11 +79,29 @@ TEST_F(CalendarWindow, MarksEveryShownDayThatHoldsANote)
 TEST_F(CalendarWindow, MarksTheMonthsThatComeIntoView)
 {
     const QDate later(today().year() + 2, 7, 4);
-    writeProfile("[Days]\r\n" + noteLine(later, "fireworks"));
+    const QDate earlier(today().year() - 20, 6, 15);
+    writeProfile("[Days]\r\n" + noteLine(later, "fireworks") + noteLine(earlier, "long ago") +
+                 noteLine(earlier.addMonths(3), "later that year"));
     start();
-    mvwShow().setValue(later);
-    EXPECT_TRUE(mvwShow().DayBold(later));
-    EXPECT_FALSE(mvwShow().DayBold(later.addDays(1)));
+    for (const QDate &day : {later, earlier}) {
+        SCOPED_TRACE(day.toString(Qt::ISODate).toStdString());
+        mvwShow().setValue(day);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(mvwShow().Value(), day);
+        EXPECT_EQ(mvwShow().firstShownMonth(), QDate(day.year(), day.month(), 1));
+        EXPECT_TRUE(mvwShow().DayBold(day));
+        EXPECT_FALSE(mvwShow().DayBold(day.addDays(1)));
+    }
+    EXPECT_TRUE(mvwShow().DayBold(earlier.addMonths(3)));
+    // The selection a person made is kept while months are marked.
+    mvwShow().setSelection(earlier.addDays(-2), earlier);
+    mvwShow().setValue(earlier.addMonths(-7));
+    QCoreApplication::processEvents();
+    mvwShow().setSelection(earlier.addDays(-2), earlier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mvwShow().SelStart(), earlier.addDays(-2));
+    EXPECT_EQ(mvwShow().SelEnd(), earlier);
+    EXPECT_TRUE(mvwShow().DayBold(earlier));
 }
 
 TEST_F(CalendarWindow, RefreshMarksNotesWrittenMeanwhile)
@@ -142,8 +160,8 @@ TEST_F(CalendarWindow, RightClickOpensTheMenuAndLeftClickDoesNot)
         if (item->isVisible())
             shown << (item->isSeparator() ? "-" : item->text());
     }
-    EXPECT_EQ(shown, QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "-",
-                                  "Cancel"}));
+    EXPECT_EQ(shown,
+              QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "-", "Cancel"}));
     EXPECT_EQ(calendar->findChild<QAction *>("mnuCalRez3")->text(), "<rezerved>");
     menu->close();
 }
@@ -172,20 +190,19 @@ TEST_F(CalendarWindow, MonthGridFollowsTheWindowSize)
     // A maximized window is put back to 9405 x 9210 twips.
     window.showMaximized();
     QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     EXPECT_FALSE(window.isMaximized());
     EXPECT_EQ(window.frameGeometry().size(), QSize(627, 614));
     EXPECT_EQ(mvwShow().MonthRows(), 4);
     EXPECT_EQ(mvwShow().MonthColumns(), 3);
 
     // 1050 twips high gives 0 rows, which the calendar refuses.
-    window.resize(200, 70);
-    QCoreApplication::processEvents();
+    resizeOuter(window, QSize(200, 70));
     EXPECT_EQ(mvwShow().MonthRows(), 4);
     EXPECT_EQ(mvwShow().MonthColumns(), 1);
 
     // Halves go to the even number: 9675 twips is 4.5 rows, 4800 is 1.5 columns.
-    window.resize(320, 645);
-    QCoreApplication::processEvents();
+    resizeOuter(window, QSize(320, 645));
     EXPECT_EQ(mvwShow().MonthRows(), 4);
     EXPECT_EQ(mvwShow().MonthColumns(), 2);
 }

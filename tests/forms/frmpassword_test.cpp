@@ -1,6 +1,7 @@
 #include "forms/frmpassword.h"
 
-#include "fakeprompt.h"
+#include "printers.h"
+#include "support/fakeprompt.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,9 +27,13 @@ protected:
 TEST_F(PasswordDialog, HasItsCaptionsSizeAndTabOrder)
 {
     EXPECT_EQ(dialog.windowTitle(), "Enter Password");
-    EXPECT_EQ(dialog.size(), QSize(248, 73));
-    EXPECT_EQ(dialog.findChild<QLabel *>("Label1")->text(),
-              "If you forget your password, You are Plum out of luck!");
+    // 3720 x 1095 twips, taller when the warning needs more lines in this font.
+    const auto *label = dialog.findChild<QLabel *>("Label1");
+    EXPECT_EQ(label->text(), "If you forget your password, You are Plum out of luck!");
+    EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+    EXPECT_EQ(dialog.width(), 248);
+    EXPECT_EQ(dialog.height(), 73 + label->height() - 25);
+    EXPECT_EQ(box()->y(), 40 + label->height() - 25);
     EXPECT_EQ(button("btnOK")->text(), "Ok");
     EXPECT_TRUE(button("btnOK")->isDefault());
     EXPECT_EQ(button("btnClose")->text(), "Cancel");

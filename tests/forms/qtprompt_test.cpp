@@ -2,6 +2,7 @@
 
 #include "forms/frmpassword.h"
 #include "modal.h"
+#include "printers.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,22 +38,40 @@ TEST(QtPrompt, ShowsTheMessageExactlyAndReturnsTheAnswer)
          {"The text in Day 03/14/2004 has changed.\r\n\r\nDo you want to save the changes?",
           "Save Changes?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, 1},
          "The text in Day 03/14/2004 has changed.\n\nDo you want to save the changes?",
-         "Save Changes?", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-         QMessageBox::Warning, QMessageBox::Yes, QMessageBox::Cancel, MsgAnswer::Cancel},
+         "Save Changes?",
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+         QMessageBox::Warning,
+         QMessageBox::Yes,
+         QMessageBox::Cancel,
+         MsgAnswer::Cancel},
         {"question with the second button as default",
          {"Would you like to save your password?", "Save Password?", MsgButtons::YesNo,
           MsgIcon::Question, 2},
-         "Would you like to save your password?", "Save Password?",
-         QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QMessageBox::No,
-         QMessageBox::Yes, MsgAnswer::Yes},
+         "Would you like to save your password?",
+         "Save Password?",
+         QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::Question,
+         QMessageBox::No,
+         QMessageBox::Yes,
+         MsgAnswer::Yes},
         {"critical, Windows-1252 text, default title",
          {"an error occured! \x80", "", MsgButtons::Ok, MsgIcon::Critical, 1},
-         QString::fromUtf8("an error occured! \u20ac"), "TamCal", QMessageBox::Ok,
-         QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, MsgAnswer::Ok},
+         QString::fromUtf8("an error occured! \u20ac"),
+         "TamCal",
+         QMessageBox::Ok,
+         QMessageBox::Critical,
+         QMessageBox::Ok,
+         QMessageBox::Ok,
+         MsgAnswer::Ok},
         {"abort, retry, ignore",
          {"Cannot write", "Write", MsgButtons::AbortRetryIgnore, MsgIcon::Critical, 1},
-         "Cannot write", "Write", QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
-         QMessageBox::Critical, QMessageBox::Abort, QMessageBox::Retry, MsgAnswer::Retry},
+         "Cannot write",
+         "Write",
+         QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
+         QMessageBox::Critical,
+         QMessageBox::Abort,
+         QMessageBox::Retry,
+         MsgAnswer::Retry},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -81,7 +100,7 @@ TEST(QtPrompt, AsksForThePasswordInItsDialog)
         ASSERT_NE(password, nullptr);
         EXPECT_EQ(password->text(), QString::fromUtf8("caf\u00e9"));
         password->clear();
-        QTest::keyClicks(password, QString::fromUtf8("s\u00e9same"));
+        password->insert(QString::fromUtf8("s\u00e9same"));
         QTest::keyClick(password, Qt::Key_Return);
     });
     EXPECT_EQ(prompt.askPassword("caf\xE9"), std::optional<std::string>("s\xE9same"));

@@ -1,5 +1,6 @@
 #include "forms/windows1252.h"
 
+#include "printers.h"
 #include "profile/userprompt.h"
 
 #include <gtest/gtest.h>
@@ -45,16 +46,14 @@ TEST(Windows1252, NamesTheCharactersItCannotHold)
     // U+0080 is a control that Windows-1252 does not assign; U+1F600 needs two
     // UTF-16 units.
     const QString text = QString::fromUtf8("a\u0142b\u4e2d\u0142\U0001F600") + QChar(0x80);
-    EXPECT_EQ(tamcal::unstorableCharacters(text),
-              (QList<char32_t>{0x0142, 0x4E2D, 0x1F600, 0x80}));
+    EXPECT_EQ(tamcal::unstorableCharacters(text), (QList<char32_t>{0x0142, 0x4E2D, 0x1F600, 0x80}));
     EXPECT_EQ(tamcal::toWindows1252(text), "a?b???\?");
     const auto first = tamcal::firstUnstorable(QString::fromUtf8("ab\U0001F600"));
     EXPECT_EQ(first.start, 2);
     EXPECT_EQ(first.length, 2);
     EXPECT_EQ(tamcal::firstUnstorable("plain").start, -1);
 
-    const tamcal::Message message =
-        tamcal::unstorableMessage(tamcal::unstorableCharacters(text));
+    const tamcal::Message message = tamcal::unstorableMessage(tamcal::unstorableCharacters(text));
     EXPECT_EQ(message.text, "These characters cannot be stored in the profile file:\r\n"
                             "U+0142, U+4E2D, U+1F600, U+0080\r\n\r\n"
                             "Please remove them (the first one is selected) and try again.");
