@@ -170,6 +170,8 @@ void frmView::buildFrame()
     m_btnSave->setToolTip("Generate The Report");
     m_btnSave->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     m_btnSave->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Small enough that the picture and the caption fit the designed button.
+    m_btnSave->setIconSize(QSize(12, 12));
     place(m_btnSave, 4320, 720, 465, 480);
     connect(m_btnSave, &QToolButton::clicked, this, &frmView::GenerateReport);
 
@@ -280,6 +282,13 @@ void frmView::loadPendingPage()
 void frmView::webReporter_LoadFinished()
 {
     m_isPageLoading = false;
+    // A page shown after the build is the browser's idle state: the build's
+    // status has done its work.
+    if (!m_isBuilding && m_pendingPage.isEmpty()) {
+        m_hoveredLink.clear();
+        setStatusText(QString());
+    }
+
     // The next load goes once the view has settled after this one.
     if (!m_pendingPage.isEmpty())
         QTimer::singleShot(0, this, &frmView::loadPendingPage);

@@ -1,0 +1,131 @@
+// Not a test: shows the report window on a real (virtual) screen while it builds
+// a month's report and after, and saves a picture of each. Run under Xvfb:
+//   xvfb-run -s "-screen 0 1280x1024x24" view_screenshots OUT-FOLDER
+
+#include "forms/frmview.h"
+#include "forms/qtdates.h"
+#include "notes/cipher.h"
+#include "notes/daynotes.h"
+#include "profile/settings.h"
+#include "support/fakeprompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QWebEngineView>
+
+#include <cstdio>
+#include <functional>
+
+#include <unistd.h>
+
+namespace {
+
+QString outFolder;
+
+// Runs the event loop for a while, or until `done`.
+void runEvents(
+    int ms, const std::function<bool()> &done = [] { return false; })
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void shoot(const QString &name, const QWidget &window)
+{
+    const QRect area = window.frameGeometry();
+    const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
+        0, area.x(), area.y(), area.width(), area.height());
+    const QString path = QDir(outFolder).filePath(name);
+    std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "saved" : "NOT SAVED");
+}
+
+// A month of a diary: most days hold a note of a line or two.
+void writeDiary(const QString &folder, QDate first)
+{
+    const char *const notes[] = {
+        "Met Anna for coffee.\r\nBought stamps.",
+        "Rain all day; read in the kitchen.",
+        "Dentist at 9.\r\nCalled the plumber about the tap.",
+        "",
+        "Long walk by the river. Herons!",
+        "Worked late on the garden plan.",
+        "",
+        "Market: apples, bread, cheese.\r\nLetter from Tom.",
+    };
+    std::string text = "[Main]\r\nViewTitle=Diary of March\r\n[Days]\r\n";
+    for (int day = 0; day < first.daysInMonth(); ++day) {
+        const std::string note = notes[day % std::size(notes)];
+        if (!note.empty())
+            text += *tamcal::DayKey(tamcal::displayDateOf(first.addDays(day))) + "=" +
+                    tamcal::HexCode(note, false) + "\r\n";
+    }
+    QFile file(QDir(folder).filePath("tamcal.ini"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+// Takes the picture of the wait page from inside the build, half way through.
+class ShootingView : public frmView
+{
+public:
+    using frmView::frmView;
+
+    void SetProgress(float sngProgress, float sngMax) override
+    {
+        frmView::SetProgress(sngProgress, sngMax);
+        if (sngMax > 0 && sngProgress == sngMax / 2) {
+            auto *web = findChild<QWebEngineView *>("webReporter");
+            runEvents(3000, [web] { return web->url().fileName() == "pleasewait.htm"; });
+            runEvents(300);
+            shoot("report-building.png", *this);
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings store("TamCal", "TamCal");
+    store.setValue("frmView/Left", "1200");
+    store.setValue("frmView/Top", "900");
+    store.setValue("frmView/Width", "11400");
+    store.setValue("frmView/Height", "9600");
+
+    QTemporaryDir program;
+    const QDate first(2004, 3, 1);
+    writeDiary(program.path(), first);
+    tamcal::FormPaths(QDir(program.path()).filePath("tamcal").toStdString());
+
+    tamcal::test::FakePrompt prompt;
+    ShootingView view(first, first.addDays(first.daysInMonth() - 1), &prompt);
+    view.Form_Load();
+    view.show();
+    runEvents(1500);
+    auto *web = view.findChild<QWebEngineView *>("webReporter");
+    view.findChild<QToolButton *>("btnSave")->click();
+    runEvents(5000, [web] { return web->url().fileName() == "TamCalendar.htm"; });
+    runEvents(800);
+    shoot("report.png", view);
+    return 0;
+}
