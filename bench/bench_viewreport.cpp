@@ -8,6 +8,7 @@
 
 #include "forms/frmview.h"
 #include "profile/settings.h"
+#include "support/fakeprompt.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,17 +29,6 @@ namespace {
 constexpr int kPresses = 6;
 constexpr qint64 kTargetMs = 1000;
 constexpr int kTimeoutMs = 60000;
-
-// Plain hex notes never ask anything.
-class SilentPrompt : public tamcal::UserPrompt
-{
-public:
-    tamcal::MsgAnswer showMessage(const tamcal::Message &) override
-    {
-        return tamcal::MsgAnswer::Ok;
-    }
-    std::optional<std::string> askPassword(const std::string &) override { return {}; }
-};
 
 // Runs the application's own event loop, as the program does, until the view
 // has loaded `url` (or anything, for an empty one). A polling wait that sleeps
@@ -82,7 +72,8 @@ int main(int argc, char *argv[])
     tamcal::AppSettings.AppFolder = profile.folder().string() + "/";
     tamcal::AppSettings.IniPath = profile.iniPath();
 
-    SilentPrompt prompt;
+    // Plain hex notes never ask anything.
+    tamcal::test::FakePrompt prompt;
     frmView view(QDate(2004, 1, 1), QDate(2004, 12, 31), &prompt);
     view.Form_Load();
     view.show();

@@ -1,4 +1,5 @@
 #include "diaryfixture.h"
+#include "eventwait.h"
 #include "forms/frmview.h"
 #include "forms/viewpages.h"
 
@@ -6,12 +7,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QWebEngineView>
 
@@ -22,6 +21,7 @@
 namespace {
 
 using tamcal::test::DiaryTest;
+using tamcal::test::waitUntil;
 
 constexpr int kLoadTimeoutMs = 30000;
 
@@ -70,29 +70,12 @@ public:
     std::function<void(int)> onProgress;
 };
 
-// Runs the event loop until `done`. A polling wait that sleeps between rounds
-// starves the browser view, which then takes seconds for a page.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = kLoadTimeoutMs)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(5);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    if (!done())
-        loop.exec();
-    return done();
-}
-
 // Runs a script in the page and waits for its result.
 QVariant runScript(QWebEnginePage &page, const QString &script)
 {
     auto result = std::make_shared<std::optional<QVariant>>();
     page.runJavaScript(script, [result](const QVariant &value) { *result = value; });
-    if (!waitUntil([&] { return result->has_value(); }))
+    if (!waitUntil([&] { return result->has_value(); }, kLoadTimeoutMs))
         ADD_FAILURE() << "no answer from the page to: " << script.toStdString();
     return result->value_or(QVariant());
 }
@@ -136,7 +119,7 @@ protected:
 
     bool waitForLoad(const QUrl &url)
     {
-        return waitUntil([&] { return loaded.contains(url); });
+        return waitUntil([&] { return loaded.contains(url); }, kLoadTimeoutMs);
     }
 
     QUrl fileUrl(const char *name) const { return QUrl::fromLocalFile(folder.filePath(name)); }

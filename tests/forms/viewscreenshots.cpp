@@ -2,6 +2,7 @@
 // a month's report and after, and saves a picture of each. Run under Xvfb:
 //   xvfb-run -s "-screen 0 1280x1024x24" view_screenshots OUT-FOLDER
 
+#include "eventwait.h"
 #include "forms/frmview.h"
 #include "forms/qtdates.h"
 #include "notes/cipher.h"
@@ -11,17 +12,14 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QToolButton>
 #include <QWebEngineView>
 
 #include <cstdio>
-#include <functional>
 
 #include <unistd.h>
 
@@ -29,19 +27,12 @@ namespace {
 
 QString outFolder;
 
-// Runs the event loop for a while, or until `done`.
-void runEvents(
-    int ms, const std::function<bool()> &done = [] { return false; })
+using tamcal::test::waitUntil;
+
+// Lets the windows run for a while.
+void runEvents(int ms)
 {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(10);
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
+    waitUntil([] { return false; }, ms);
 }
 
 void shoot(const QString &name, const QWidget &window)
@@ -89,7 +80,7 @@ public:
         frmView::SetProgress(sngProgress, sngMax);
         if (sngMax > 0 && sngProgress == sngMax / 2) {
             auto *web = findChild<QWebEngineView *>("webReporter");
-            runEvents(3000, [web] { return web->url().fileName() == "pleasewait.htm"; });
+            waitUntil([web] { return web->url().fileName() == "pleasewait.htm"; }, 3000);
             runEvents(300);
             shoot("report-building.png", *this);
         }
@@ -124,7 +115,7 @@ int main(int argc, char *argv[])
     runEvents(1500);
     auto *web = view.findChild<QWebEngineView *>("webReporter");
     view.findChild<QToolButton *>("btnSave")->click();
-    runEvents(5000, [web] { return web->url().fileName() == "TamCalendar.htm"; });
+    waitUntil([web] { return web->url().fileName() == "TamCalendar.htm"; }, 5000);
     runEvents(800);
     shoot("report.png", view);
     return 0;
