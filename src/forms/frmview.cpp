@@ -213,6 +213,8 @@ void frmView::GenerateReport()
     m_isBuilding = true;
     buildAndShow();
     m_isBuilding = false;
+    if (std::exchange(m_isClosingAfterBuild, false))
+        close();
 }
 
 void frmView::buildAndShow()
@@ -388,8 +390,22 @@ void frmView::Form_Resize()
                           height < 0 ? browser.height() : pixelsFromTwips(height));
 }
 
+void frmView::showEvent(QShowEvent *event)
+{
+    m_isClosingAfterBuild = false;
+    QWidget::showEvent(event);
+}
+
 void frmView::closeEvent(QCloseEvent *event)
 {
+    // Unloading deletes the window, which the running build still uses: it
+    // goes out of sight now and closes once the build is done.
+    if (m_isBuilding) {
+        m_isClosingAfterBuild = true;
+        hide();
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QWidget::closeEvent(event);
 }

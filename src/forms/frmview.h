@@ -46,6 +46,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -77,6 +78,7 @@ private:
     std::string m_strEnd;
     bool m_ynLoading = false;
     bool m_isBuilding = false;
+    bool m_isClosingAfterBuild = false;
     bool m_hasPointer = false;
     QString m_hoveredLink;
     bool m_isPageLoading = false;

@@ -186,9 +186,16 @@ TEST_F(ReportWindow, OpensOnTheCalendarSelectionAndBuildsNothing)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(closed);
     EXPECT_TRUE(QSettings("TamCal", "TamCal").contains("frmView/Width"));
-    frmView &reopened = calendar->showReportWindow();
-    EXPECT_EQ(reopened.findChild<QDateEdit *>("dtpBeg")->date(), QDate(2004, 3, 20));
-    EXPECT_EQ(reopened.findChild<QDateEdit *>("dtpEnd")->date(), QDate(2004, 3, 20));
+    QPointer<frmView> reopened(&calendar->showReportWindow());
+    EXPECT_EQ(reopened->findChild<QDateEdit *>("dtpBeg")->date(), QDate(2004, 3, 20));
+    EXPECT_EQ(reopened->findChild<QDateEdit *>("dtpEnd")->date(), QDate(2004, 3, 20));
+
+    // It closes with the calendar, remembering where it was.
+    QSettings("TamCal", "TamCal").remove("frmView");
+    calendar->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(reopened);
+    EXPECT_TRUE(QSettings("TamCal", "TamCal").contains("frmView/Width"));
 }
 
 TEST_F(ReportWindow, GoShowsTheWaitPageThenTheReportWithWorkingToggles)
@@ -300,6 +307,38 @@ TEST_F(ReportWindow, PickersChangeTheNextBuildOnlyAndGoDuringABuildIsIgnored)
     pressGo();
     EXPECT_EQ(view->steps.size(), 35u);
     EXPECT_TRUE(fileText(folder.filePath("TamCalendar.htm")).contains("2/1/2004 to 3/5/2004"));
+}
+
+TEST_F(ReportWindow, ClosedDuringABuildGoesOnceTheBuildIsDone)
+{
+    openView({2004, 3, 1}, {2004, 3, 10});
+    // Closed and shown again while the build runs: it stays.
+    view->onProgress = [&](int call) {
+        if (call == 2)
+            view->close();
+        if (call == 4)
+            view->show();
+    };
+    pressGo();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->isVisible());
+
+    // Closed while it runs: out of sight at once, unloaded when the build is done.
+    QSettings("TamCal", "TamCal").remove("frmView");
+    view->steps.clear();
+    view->onProgress = [&](int call) {
+        if (call == 2) {
+            view->close();
+            EXPECT_FALSE(view->isVisible());
+        }
+    };
+    pressGo();
+    EXPECT_EQ(view->steps.size(), 11u);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(QSettings("TamCal", "TamCal").contains("frmView/Width"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view);
 }
 
 TEST_F(ReportWindow, ShowsTheErrorPageWhenNoReportIsWritten)
