@@ -52,11 +52,12 @@ std::string replaced(std::string bytes, const std::string &from, const std::stri
 std::string fiftyMegabyteProfile()
 {
     std::string bytes = "[Main]\r\nUsePass=False\r\n[Days]\r\n";
+    bytes.reserve(51 * kMegabyte);
     const std::string filler(88, 'C');
     char key[16];
     for (int i = 0; bytes.size() < 50 * kMegabyte; ++i) {
         std::snprintf(key, sizeof key, "K%07d=", i);
-        bytes += key + filler + "\r\n";
+        bytes.append(key).append(filler).append("\r\n");
     }
     return bytes + "07042004T=4142\r\n";
 }
@@ -85,12 +86,12 @@ const HostileCase kCases[] = {
      [] { return "[Main]\nUse\0Pass=1\n[Days]\n07042004T=41\0 42\n07052004T=43\n"s; },
      {{"Days", "07052004T", "43"}},
      {"Days", "07052004T", "44"},
-     [](const std::string &before) { return replaced(before, "5T=43", "5T=44"); }},
+     [](const std::string &before) { return replaced(before, "07052004T=43", "07052004T=44"); }},
     {"value_of_10_mb",
      [] { return "[Days]\n07042004T=" + std::string(10 * kMegabyte, 'A') + "\n07052004T=43\n"; },
      {{"Days", "07052004T", "43"}},
      {"Days", "07052004T", "44"},
-     [](const std::string &before) { return replaced(before, "5T=43", "5T=44"); }},
+     [](const std::string &before) { return replaced(before, "07052004T=43", "07052004T=44"); }},
     {"junk_line_of_10_mb",
      [] { return "[Days]\n" + std::string(10 * kMegabyte, 'x') + "\n07042004T=41\n"; },
      {{"Days", "07042004T", "41"}},
@@ -105,7 +106,7 @@ const HostileCase kCases[] = {
      [] { return "[Main]\rUsePass=False\r[Days]\r07042004T=41\r"s; },
      {{"Main", "UsePass", "False"}, {"Days", "07042004T", "41"}},
      {"Days", "07042004T", "42"},
-     [](const std::string &before) { return replaced(before, "4T=41", "4T=42"); }},
+     [](const std::string &before) { return replaced(before, "07042004T=41", "07042004T=42"); }},
     {"section_line_without_bracket",
      [] { return "[Days\n07042004T=41\n[Main]\nUsePass=True\n"s; },
      {{"Days", "07042004T", "none"}, {"Main", "UsePass", "True"}},

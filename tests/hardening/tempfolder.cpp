@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -42,8 +41,11 @@ std::string TempFolder::listing() const
 
 std::string readBytes(const std::string &file)
 {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::string bytes(std::size_t(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    return bytes;
 }
 
 void writeBytes(const std::string &file, const std::string &bytes)
