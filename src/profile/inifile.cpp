@@ -1,0 +1,65 @@
+#include "profile/inifile.h"
+
+#include "profile/profilecache.h"
+#include "profile/profiletext.h"
+#include "profile/settings.h"
+
+#include <mutex>
+
+namespace tamcal {
+
+namespace {
+
+// One cache for every profile of the process; the mutex also keeps a
+// read-modify-write of one thread from interleaving with another thread's.
+std::mutex cacheMutex;
+ProfileCache &cache()
+{
+    static ProfileCache instance;
+    return instance;
+}
+
+std::string cut(std::string text, std::size_t maxLength)
+{
+    if (text.size() > maxLength)
+        text.resize(maxLength);
+    return text;
+}
+
+} // namespace
+
+std::string ReadIni(const std::string &section, const std::string &key,
+                    const std::string &defaultValue, const std::string &file, std::size_t maxLength)
+{
+    std::optional<std::string_view> stored;
+    std::lock_guard guard(cacheMutex);
+    const ProfileSnapshot snapshot = cache().load(file);
+    if (snapshot.text)
+        stored = snapshot.text->value(section, key);
+    if (!stored)
+        return cut(std::string(trimTrailingBlanks(defaultValue)), maxLength);
+    return cut(std::string(*stored), maxLength);
+}
+
+bool WriteIni(const std::string &section, const std::string &key,
+              const std::optional<std::string> &value, const std::string &file)
+{
+    if (file.empty() || !isWritableEntry(section, key, value))
+        return false;
+    std::lock_guard guard(cacheMutex);
+    return cache().edit(
+        file, [&](const ProfileText &current) { return current.edited(section, key, value); });
+}
+
+std::string IniAccess(const std::string &section, const std::string &key,
+                      const std::optional<std::string> &value, bool write, const std::string &file)
+{
+    const std::string &chosen = file.empty() ? AppSettings.IniPath : file;
+    if (write) {
+        WriteIni(section, key, value, chosen);
+        return {};
+    }
+    return ReadIni(section, key, value.value_or(std::string()), chosen, kIniValueLimit);
+}
+
+} // namespace tamcal

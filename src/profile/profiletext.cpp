@@ -1,0 +1,232 @@
+#include "profile/profiletext.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tamcal {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isLineBreak(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+std::string_view trimLeadingBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    return trimTrailingBlanks(trimLeadingBlanks(text));
+}
+
+// Names match without regard to the letter case of A-Z only; other bytes,
+// 0x80-0xFF included, must match exactly.
+std::string lowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char &c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+std::string_view unquote(std::string_view value)
+{
+    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
+                        (value.front() == '"' || value.front() == '\'');
+    return quoted ? value.substr(1, value.size() - 2) : value;
+}
+
+// Finds line breaks fast in a big file: each kind of break is searched for
+// with memchr only once the previous find of that kind has been passed.
+class LineBreakFinder
+{
+public:
+    explicit LineBreakFinder(std::string_view text)
+        : m_text(text), m_nextCr(find('\r', 0)), m_nextLf(find('\n', 0))
+    {
+    }
+
+    std::size_t from(std::size_t position)
+    {
+        if (m_nextCr < position)
+            m_nextCr = find('\r', position);
+        if (m_nextLf < position)
+            m_nextLf = find('\n', position);
+        return std::min(m_nextCr, m_nextLf);
+    }
+
+private:
+    std::size_t find(char byte, std::size_t position) const
+    {
+        const void *hit = std::memchr(m_text.data() + position, byte, m_text.size() - position);
+        return hit ? static_cast<const char *>(hit) - m_text.data() : m_text.size();
+    }
+
+    std::string_view m_text;
+    std::size_t m_nextCr;
+    std::size_t m_nextLf;
+};
+
+} // namespace
+
+std::string_view trimTrailingBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool isWritableEntry(std::string_view section, std::string_view key,
+                     const std::optional<std::string> &value)
+{
+    const auto hasLineBreak = [](std::string_view text) {
+        return std::any_of(text.begin(), text.end(), isLineBreak);
+    };
+    if (hasLineBreak(section) || hasLineBreak(key) || (value && hasLineBreak(*value)))
+        return false;
+    const std::string_view name = trimBlanks(key);
+    const bool looksLikeOtherLine = !name.empty() && (name.front() == '[' || name.front() == ';');
+    return !looksLikeOtherLine && name.find('=') == std::string_view::npos;
+}
+
+ProfileText::ProfileText(std::string bytes) : m_bytes(std::move(bytes))
+{
+    parse();
+}
+
+void ProfileText::parse()
+{
+    const std::size_t size = m_bytes.size();
+    m_bodyStart = m_bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    Section *current = &m_sections[""];
+    current->appendAt = m_bodyStart;
+    LineBreakFinder breaks(m_bytes);
+    bool breakSeen = false;
+    for (std::size_t start = m_bodyStart; start < size;) {
+        const std::size_t end = breaks.from(start);
+        std::size_t next = end;
+        if (end < size)
+            next += m_bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        if (!breakSeen && end < size) {
+            m_lineBreak = m_bytes.substr(end, next - end);
+            breakSeen = true;
+        }
+        addLine(start, end, next, current);
+        start = next;
+    }
+}
+
+// Lines of a repeated section belong to no section: only the first section of
+// a name is ever searched or written.
+void ProfileText::addLine(std::size_t start, std::size_t end, std::size_t next, Section *&current)
+{
+    const std::string_view line = trimBlanks(slice(start, end));
+    if (line.empty())
+        return;
+    const std::size_t close = line.rfind(']');
+    const bool isSectionLine = line.front() == '[' && close != std::string_view::npos;
+    if (isSectionLine) {
+        auto [entry, isNew] =
+            m_sections.try_emplace(lowerAscii(trimBlanks(line.substr(1, close - 1))));
+        current = isNew ? &entry->second : nullptr;
+    }
+    if (!current)
+        return;
+    current->appendAt = next;
+    current->appendNeedsBreak = next == end;
+    if (isSectionLine || line.front() == ';')
+        return;
+    const std::size_t equals = slice(start, end).find('=');
+    if (equals == std::string_view::npos)
+        return;
+    const std::string_view name = trimBlanks(slice(start, start + equals));
+    current->keys.try_emplace(lowerAscii(name), KeyLine{start, start + equals, end, next});
+}
+
+std::optional<std::string_view> ProfileText::value(std::string_view section,
+                                                   std::string_view key) const
+{
+    const Section *found = findSection(section);
+    const KeyLine *line = found ? findKey(*found, key) : nullptr;
+    if (!line)
+        return std::nullopt;
+    return unquote(trimBlanks(slice(line->equals + 1, line->end)));
+}
+
+std::optional<std::string> ProfileText::edited(std::string_view section, std::string_view key,
+                                               const std::optional<std::string> &value) const
+{
+    const Section *found = findSection(section);
+    const KeyLine *line = found ? findKey(*found, key) : nullptr;
+    if (!value) {
+        if (!line)
+            return std::nullopt;
+        return spliced(line->start, line->next, {});
+    }
+    const std::string_view stored = trimLeadingBlanks(*value);
+    if (line) {
+        std::string result = replaced(*line, stored);
+        return result == m_bytes ? std::nullopt : std::optional(std::move(result));
+    }
+    const std::string entry = std::string(trimBlanks(key)) + "=" + std::string(stored);
+    if (found) {
+        const std::string_view lead = found->appendNeedsBreak ? m_lineBreak : std::string_view();
+        return spliced(found->appendAt, found->appendAt, std::string(lead) + entry + m_lineBreak);
+    }
+    const bool needsBreak = m_bytes.size() > m_bodyStart && !isLineBreak(m_bytes.back());
+    std::string tail = needsBreak ? m_lineBreak : std::string();
+    tail += "[" + std::string(trimBlanks(section)) + "]" + m_lineBreak + entry + m_lineBreak;
+    return m_bytes + tail;
+}
+
+const ProfileText::Section *ProfileText::findSection(std::string_view name) const
+{
+    const auto found = m_sections.find(lowerAscii(trimBlanks(name)));
+    return found == m_sections.end() ? nullptr : &found->second;
+}
+
+const ProfileText::KeyLine *ProfileText::findKey(const Section &section,
+                                                 std::string_view name) const
+{
+    const auto found = section.keys.find(lowerAscii(trimBlanks(name)));
+    return found == section.keys.end() ? nullptr : &found->second;
+}
+
+std::string_view ProfileText::slice(std::size_t from, std::size_t to) const
+{
+    return std::string_view(m_bytes).substr(from, to - from);
+}
+
+// The key keeps the file's own spelling of its name; its indentation and the
+// blanks around "=" go, as the line is written anew.
+std::string ProfileText::replaced(const KeyLine &line, std::string_view value) const
+{
+    const std::string_view name = trimBlanks(slice(line.start, line.equals));
+    return spliced(line.start, line.end, std::string(name) + "=" + std::string(value));
+}
+
+std::string ProfileText::spliced(std::size_t from, std::size_t to, std::string_view insert) const
+{
+    std::string result;
+    result.reserve(m_bytes.size() - (to - from) + insert.size());
+    result.append(m_bytes, 0, from);
+    result.append(insert);
+    result.append(m_bytes, to);
+    return result;
+}
+
+} // namespace tamcal

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace tamcal {
+
+// The bytes of one profile file with an index from lower-cased section and key
+// names to their lines. Immutable: an edit yields the bytes of a new file, in
+// which every line but the edited one is kept byte for byte.
+class ProfileText
+{
+public:
+    explicit ProfileText(std::string bytes);
+
+    const std::string &bytes() const { return m_bytes; }
+
+    // The value as it reads: blanks trimmed, one pair of matching quotes removed.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+
+    // The file after writing (or, with no value, removing) one key; nothing when
+    // the file would stay as it is.
+    std::optional<std::string> edited(std::string_view section, std::string_view key,
+                                      const std::optional<std::string> &value) const;
+
+private:
+    struct KeyLine
+    {
+        std::size_t start;  // first byte of the line
+        std::size_t equals; // the first "="
+        std::size_t end;    // the line break, or the end of the file
+        std::size_t next;   // first byte after the line break
+    };
+    struct Section
+    {
+        std::size_t appendAt = 0;      // after the last non-blank line
+        bool appendNeedsBreak = false; // that line has no line break
+        std::unordered_map<std::string, KeyLine> keys;
+    };
+
+    void parse();
+    void addLine(std::size_t start, std::size_t end, std::size_t next, Section *&current);
+    const Section *findSection(std::string_view name) const;
+    const KeyLine *findKey(const Section &section, std::string_view name) const;
+    std::string_view slice(std::size_t from, std::size_t to) const;
+    std::string replaced(const KeyLine &line, std::string_view value) const;
+    std::string spliced(std::size_t from, std::size_t to, std::string_view insert) const;
+
+    std::string m_bytes;
+    std::string m_lineBreak = "\r\n"; // the file's own, from its first line break
+    std::size_t m_bodyStart = 0;      // after a UTF-8 byte-order mark
+    std::unordered_map<std::string, Section> m_sections;
+};
+
+std::string_view trimTrailingBlanks(std::string_view text);
+
+// Whether a write could store this entry as one line that reads back as written:
+// no line breaks anywhere, and a key that cannot be taken for a section line, a
+// comment or part of a name=value pair.
+bool isWritableEntry(std::string_view section, std::string_view key,
+                     const std::optional<std::string> &value);
+
+} // namespace tamcal

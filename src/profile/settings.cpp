@@ -1,0 +1,179 @@
+#include "profile/settings.h"
+
+#include "profile/inifile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tamcal {
+
+namespace {
+
+constexpr std::string_view kPicturePrefix = "background.";
+
+bool equalsIgnoringCase(std::string_view text, std::string_view lower)
+{
+    return text.size() == lower.size() &&
+           std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Skips a run of digits; tells whether any was there and whether one was not 0.
+bool skipDigits(std::string_view &text, bool &hasNonZero)
+{
+    std::size_t count = 0;
+    while (count < text.size() && text[count] >= '0' && text[count] <= '9') {
+        hasNonZero = hasNonZero || text[count] != '0';
+        ++count;
+    }
+    text.remove_prefix(count);
+    return count > 0;
+}
+
+// A decimal number: optional sign, digits with an optional fraction (at least
+// one digit in all), an optional exponent. Its value is zero exactly when its
+// digits before the exponent are all 0.
+std::optional<bool> readNumberIsNonZero(std::string_view text)
+{
+    bool hasNonZero = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+        text.remove_prefix(1);
+    bool hasDigits = skipDigits(text, hasNonZero);
+    if (!text.empty() && text.front() == '.') {
+        text.remove_prefix(1);
+        hasDigits = skipDigits(text, hasNonZero) || hasDigits;
+    }
+    if (hasDigits && !text.empty() && (text.front() == 'e' || text.front() == 'E')) {
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+            text.remove_prefix(1);
+        bool exponentNonZero = false;
+        hasDigits = skipDigits(text, exponentNonZero);
+    }
+    if (!hasDigits || !text.empty())
+        return std::nullopt;
+    return hasNonZero;
+}
+
+std::string booleanWord(bool value)
+{
+    return value ? "True" : "False";
+}
+
+std::string fileNameOf(const std::string &path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+// An ordinary file: not a folder or a device, and not hidden by a leading dot.
+bool isOrdinaryFile(const std::string &path)
+{
+    struct stat status;
+    const std::string name = fileNameOf(path);
+    return !name.empty() && name.front() != '.' && ::stat(path.c_str(), &status) == 0 &&
+           S_ISREG(status.st_mode);
+}
+
+bool isPictureName(const std::string &name)
+{
+    return name.size() >= kPicturePrefix.size() &&
+           equalsIgnoringCase(std::string_view(name).substr(0, kPicturePrefix.size()),
+                              kPicturePrefix);
+}
+
+// The first "Background.*" file of the folder in name order, so that every
+// run picks the same one; empty when there is none.
+std::string findBackgroundPicture(const std::string &folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    const std::filesystem::directory_iterator end;
+    for (auto entry = std::filesystem::directory_iterator(folder, error); !error && entry != end;
+         entry.increment(error)) {
+        std::string name = entry->path().filename().string();
+        if (isPictureName(name) && isOrdinaryFile(folder + name))
+            names.push_back(std::move(name));
+    }
+    if (names.empty())
+        return {};
+    return folder + *std::min_element(names.begin(), names.end());
+}
+
+// A stored path that names no ordinary file, an empty one included, lets the
+// search run, so a picture put beside the program meanwhile is found.
+void loadBackground(SettingsHost &host)
+{
+    const std::string stored =
+        IniAccess("Main", "Background", AppSettings.AppFolder + "Background.jpg", false);
+    AppSettings.BackgroundPath =
+        isOrdinaryFile(stored) ? stored : findBackgroundPicture(AppSettings.AppFolder);
+    if (!AppSettings.BackgroundPath.empty())
+        host.loadPicture(AppSettings.BackgroundPath);
+}
+
+} // namespace
+
+std::string ExecutablePath()
+{
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).string();
+}
+
+void FormPaths(const std::string &executablePath)
+{
+    const std::size_t slash = executablePath.rfind('/');
+    std::string folder =
+        slash == std::string::npos ? std::string(".") : executablePath.substr(0, slash);
+    while (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
+    AppSettings.AppFolder = folder + "/";
+
+    const std::string name = fileNameOf(executablePath);
+    const std::size_t dot = name.rfind('.');
+    const bool hasExtension = dot != std::string::npos && dot > 0;
+    AppSettings.IniPath =
+        AppSettings.AppFolder + name.substr(0, hasExtension ? dot : name.size()) + ".ini";
+}
+
+std::optional<bool> ReadBoolean(const std::string &text)
+{
+    const std::string_view word = trimmed(text);
+    if (equalsIgnoringCase(word, "true"))
+        return true;
+    if (equalsIgnoringCase(word, "false"))
+        return false;
+    return readNumberIsNonZero(word);
+}
+
+void LoadSettings(SettingsHost &host, const std::string &executablePath)
+{
+    FormPaths(executablePath);
+    if (const auto usePass = ReadBoolean(IniAccess("Main", "UsePass", "0", false)))
+        AppSettings.UsePass = *usePass;
+    if (const auto doPopup = ReadBoolean(IniAccess("Main", "DoPopup", "0", false)))
+        host.setYnDoDailyPopup(*doPopup);
+    loadBackground(host);
+}
+
+void SaveSettings(const SettingsHost &host)
+{
+    IniAccess("Main", "UsePass", booleanWord(AppSettings.UsePass), true);
+    IniAccess("Main", "DoPopup", booleanWord(host.ynDoDailyPopup()), true);
+    IniAccess("Main", "Background", AppSettings.BackgroundPath, true);
+}
+
+} // namespace tamcal
