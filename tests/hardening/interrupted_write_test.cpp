@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <chrono>
 #include <csignal>
 #include <random>
@@ -119,6 +121,11 @@ struct FullDiskCase
     long bytesOverOldSize; // the file size limit, relative to the old profile
     bool isSignalIgnored;  // SIGXFSZ ignored: the write sees EFBIG and goes on
 };
+
+void PrintTo(const FullDiskCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class FullDisk : public testing::TestWithParam<FullDiskCase>
 {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tamcal::test {
 namespace {
 
@@ -22,6 +24,11 @@ struct UnwritableCase
     std::optional<fs::perms> profile; // nothing: there is no profile yet
     std::optional<std::string> value; // nothing: remove the key
 };
+
+void PrintTo(const UnwritableCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class Unwritable : public testing::TestWithParam<UnwritableCase>
 {
