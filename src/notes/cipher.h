@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tamcal {
+
+// The start of every enciphered form.
+inline constexpr std::string_view kCipherMarker = "737";
 
 // The plain hex form of a text (decode false: two uppercase digits a byte), or
 // the text a plain hex form stands for (decode true).

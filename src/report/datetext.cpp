@@ -1,6 +1,7 @@
 #include "datetext.h"
 
 #include <cstdio>
+#include <ctime>
 
 namespace tamcal {
 
@@ -22,7 +23,10 @@ std::optional<int> readNumber(std::string_view text, std::size_t &pos, std::size
     return value;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 void skipBlanks(std::string_view text, std::size_t &pos)
 {
@@ -39,7 +43,10 @@ bool readChar(std::string_view text, std::size_t &pos, char wanted)
     return false;
 }
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 // "AM" or "PM" in any letter case; 0 when neither stands at `pos`.
 char readMeridiem(std::string_view text, std::size_t &pos)
@@ -78,6 +85,22 @@ std::optional<seconds> readTimeOfDay(std::string_view text, std::size_t &pos)
     if (*hour > 23 || *minute > 59 || second > 59)
         return std::nullopt;
     return hours(*hour) + minutes(*minute) + seconds(second);
+}
+
+// The zero date of the date type: 12/30/1899 at midnight.
+constexpr sys_days kZeroDate{1899y / December / 30};
+
+// Now, in local civil time, as a date text that reads back as the same moment.
+std::string CurrentMomentText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char time[16];
+    std::snprintf(time, sizeof time, " %02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+    const year_month_day date{year(local.tm_year + 1900), month(unsigned(local.tm_mon + 1)),
+                              day(unsigned(local.tm_mday))};
+    return ShortDateText(date) + time;
 }
 
 } // namespace
@@ -127,6 +150,60 @@ std::string ShortDateText(year_month_day date)
     std::snprintf(buffer, sizeof buffer, "%u/%u/%04d", unsigned(date.month()),
                   unsigned(date.day()), int(date.year()));
     return buffer;
+}
+
+std::string MonthName(month month)
+{
+    static constexpr const char *names[] = {"January",   "February", "March",    "April",
+                                            "May",       "June",     "July",     "August",
+                                            "September", "October",  "November", "December"};
+    return month.ok() ? names[unsigned(month) - 1] : "";
+}
+
+std::string WeekdayAbbreviation(weekday weekday)
+{
+    static constexpr const char *names[] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
+    return weekday.ok() ? names[weekday.c_encoding()] : "";
+}
+
+std::string WeekStartText(const DateValue &date)
+{
+    const weekday wd{date.day};
+    return DisplayDate(date.day - days(wd.c_encoding()));
+}
+
+std::string FirstOfMonthText(const DateValue &date)
+{
+    const year_month_day ymd{date.day};
+    return DisplayDate(ymd.year() / ymd.month() / 1);
+}
+
+std::string LastOfMonthText(const DateValue &date)
+{
+    const year_month_day ymd{date.day};
+    return DisplayDate(year_month_day(ymd.year() / ymd.month() / last));
+}
+
+std::string DayCountText(const std::string &begin, std::string &end)
+{
+    if (IsEmptyDate(end))
+        end = CurrentMomentText();
+    const auto from = ParseDateText(begin);
+    const auto to = ParseDateText(end);
+    if (!from || !to)
+        return "0";
+    auto count = (to->day - from->day).count();
+    if (to->timeOfDay < from->timeOfDay)
+        --count;
+    return std::to_string(count);
+}
+
+bool IsEmptyDate(std::string_view text)
+{
+    if (text.empty())
+        return true;
+    const auto value = ParseDateText(text);
+    return value && value->day == kZeroDate && value->timeOfDay == seconds(0);
 }
 
 } // namespace tamcal

@@ -25,4 +25,28 @@ std::string DisplayDate(std::chrono::year_month_day date);
 // "M/D/YYYY", the short date text of a date, the same on every machine.
 std::string ShortDateText(std::chrono::year_month_day date);
 
+// "January" to "December", whatever the locale.
+std::string MonthName(std::chrono::month month);
+
+// "SUN" to "SAT", whatever the locale.
+std::string WeekdayAbbreviation(std::chrono::weekday weekday);
+
+// Display date of the Sunday on or before the day; weeks run Sunday to Saturday.
+std::string WeekStartText(const DateValue &date);
+
+// Display date of the first day of the day's month.
+std::string FirstOfMonthText(const DateValue &date);
+
+// Display date of the last day of the day's month (29 in a leap February).
+std::string LastOfMonthText(const DateValue &date);
+
+// Whole days from begin to end in decimal: midnights passed, less one when the
+// end's time of day is earlier than the begin's. "0" when either is no date.
+// An empty end (see IsEmptyDate) means now, and `end` receives a text of now.
+std::string DayCountText(const std::string &begin, std::string &end);
+
+// Whether the text is empty or the zero date 12/30/1899 at midnight, the value
+// of a date nobody set. A text that is no date is not empty.
+bool IsEmptyDate(std::string_view text);
+
 } // namespace tamcal

@@ -1,0 +1,93 @@
+#include "tenyearprofile.h"
+
+#include "notes/daynotes.h"
+#include "profile/settings.h"
+#include "profile/userprompt.h"
+#include "report/datetext.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tamcal::bench::TenYearProfile;
+
+// Plain hex notes never ask anything; a question here would be a fault.
+class SilentPrompt : public tamcal::UserPrompt
+{
+public:
+    tamcal::MsgAnswer showMessage(const tamcal::Message &) override
+    {
+        return tamcal::MsgAnswer::Ok;
+    }
+    std::optional<std::string> askPassword(const std::string &) override { return {}; }
+};
+
+const TenYearProfile &profile()
+{
+    static const TenYearProfile instance;
+    tamcal::AppSettings.IniPath = instance.iniPath();
+    tamcal::AppSettings.UsePass = false;
+    return instance;
+}
+
+std::string dayText(int index)
+{
+    const std::chrono::sys_days first{TenYearProfile::kFirstDay};
+    return tamcal::ShortDateText(first + std::chrono::days{index});
+}
+
+// The calendar marks twelve months: 372 day cells, all of them days with notes.
+void BM_MarkTwelveMonths(benchmark::State &state)
+{
+    profile();
+    std::vector<std::string> days;
+    for (int index = 1800; index < 1800 + 372; ++index)
+        days.push_back(dayText(index));
+    for (auto _ : state) {
+        int marked = 0;
+        for (const auto &day : days)
+            marked += tamcal::DayHasNote(day);
+        if (marked != 372)
+            state.SkipWithError("a day with a note was not marked");
+        benchmark::DoNotOptimize(marked);
+    }
+}
+BENCHMARK(BM_MarkTwelveMonths)->Unit(benchmark::kMillisecond);
+
+void BM_ReadDayNote(benchmark::State &state)
+{
+    profile();
+    SilentPrompt prompt;
+    const std::string day = dayText(1826);
+    const std::string expected = TenYearProfile::noteOfDay(1826);
+    for (auto _ : state) {
+        const std::string note = tamcal::ReadDayNote(day, prompt);
+        if (note != expected)
+            state.SkipWithError("the note read is not the note stored");
+        benchmark::DoNotOptimize(note.data());
+    }
+}
+BENCHMARK(BM_ReadDayNote)->Unit(benchmark::kMicrosecond);
+
+void BM_WriteDayNote(benchmark::State &state)
+{
+    profile();
+    SilentPrompt prompt;
+    const std::string day = dayText(1826);
+    const std::string notes[2] = {TenYearProfile::noteOfDay(1826), TenYearProfile::noteOfDay(7)};
+    int turn = 0;
+    for (auto _ : state) {
+        if (!tamcal::WriteDayNote(day, notes[turn ^= 1], prompt))
+            state.SkipWithError("the note was not written");
+    }
+}
+BENCHMARK(BM_WriteDayNote)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,56 @@
+#include "tenyearprofile.h"
+
+#include "notes/cipher.h"
+#include "notes/daynotes.h"
+#include "report/datetext.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+namespace tamcal::bench {
+
+namespace {
+
+std::filesystem::path makeTempFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "tamcal-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a temporary folder for the ten-year profile");
+    return pattern;
+}
+
+} // namespace
+
+TenYearProfile::TenYearProfile()
+    : m_folder(makeTempFolder()), m_iniPath((m_folder / "tamcal.ini").string())
+{
+    std::ofstream out(m_iniPath, std::ios::binary);
+    out << "[Main]\r\nUsePass=False\r\nDoPopup=False\r\nViewTitle=Ten years\r\n[Days]\r\n";
+    const std::chrono::sys_days first{kFirstDay};
+    for (int index = 0; index < kDayCount; ++index) {
+        const std::string dayText = ShortDateText(first + std::chrono::days{index});
+        out << *DayKey(dayText) << '=' << HexCode(noteOfDay(index), false) << "\r\n";
+    }
+    if (!out.flush())
+        throw std::runtime_error("cannot write the ten-year profile");
+}
+
+TenYearProfile::~TenYearProfile()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_folder, ignored);
+}
+
+std::string TenYearProfile::noteOfDay(int index)
+{
+    std::string note = "Day " + std::to_string(index) + " of the diary.\r\n";
+    static const std::string kLine = "Walked to the market, wrote letters, read in the garden "
+                                     "until the light went; an ordinary, quiet day.\r\n";
+    while (note.size() + kLine.size() <= 300)
+        note += kLine;
+    note.resize(300, '.');
+    return note;
+}
+
+} // namespace tamcal::bench

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "notes/password.h"
+#include "profile/inifile.h"
+#include "profile/settings.h"
+#include "support/fakeprompt.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace tamcal::test {
+
+// Gives each test an empty folder holding the profile path, and a fresh run: no
+// password known, the offer to keep it still open, protection as the test sets it.
+class NotesFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Unique per process: other builds of these tests may run at the same time.
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tamcal-notes-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        AppSettings = {};
+        AppSettings.AppFolder = m_folder.string() + "/";
+        AppSettings.IniPath = AppSettings.AppFolder + "tamcal.ini";
+        startRun();
+    }
+
+    // A new run on an empty profile: no password known, the offer still open, no protection.
+    void startRun()
+    {
+        std::filesystem::remove(AppSettings.IniPath);
+        AppSettings.UsePass = false;
+        CurrentPassword.clear();
+        AskSavePassword = true;
+        m_prompt = {};
+    }
+
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    // A stored value as the profile holds it, in full; `missing` when the key is absent.
+    static std::string stored(const std::string &section, const std::string &key,
+                              const std::string &missing = "<absent>")
+    {
+        return ReadIni(section, key, missing, AppSettings.IniPath, SIZE_MAX);
+    }
+
+    static void expectMessage(const Message &actual, const Message &expected)
+    {
+        EXPECT_EQ(actual.text, expected.text);
+        EXPECT_EQ(actual.title, expected.title);
+        EXPECT_EQ(actual.buttons, expected.buttons);
+        EXPECT_EQ(actual.icon, expected.icon);
+        EXPECT_EQ(actual.defaultButton, expected.defaultButton);
+    }
+
+    std::filesystem::path m_folder;
+    FakePrompt m_prompt;
+};
+
+inline const Message kSavePasswordOffer{"Would you like to save your password?", "Save Password?",
+                                        MsgButtons::YesNo, MsgIcon::Question, 1};
+inline const Message kPasswordIncorrect{"Password is Incorrect", "Password is Incorrect",
+                                        MsgButtons::Ok, MsgIcon::Exclamation, 1};
+inline const Message kNotSaved{"Not Saved! Do you want to Turn off Password encryption?\r\n",
+                               "No Password Specified!", MsgButtons::YesNo, MsgIcon::Critical, 1};
+
+} // namespace tamcal::test
