@@ -43,8 +43,8 @@ std::vector<int> readAllIndices(int fd)
     return indices;
 }
 
-// Starts a writer at `first`, kills it after `delay` and gives back the
-// indices of the writes that had returned.
+// Starts a writer at `first`, waits for its first note, kills it `delay` later
+// and gives back the indices of the writes that had returned.
 std::vector<int> killWriterAfter(const std::string &profile, int first,
                                  std::chrono::microseconds delay)
 {
@@ -56,12 +56,16 @@ std::vector<int> killWriterAfter(const std::string &profile, int first,
         return writeNotesUntilKilled(profile, first, fds[1]);
     });
     close(fds[1]);
+    std::vector<int> done(1);
+    if (read(fds[0], done.data(), sizeof(int)) != sizeof(int))
+        done.clear();
     usleep(useconds_t(delay.count()));
     kill(writer, SIGKILL);
     const ChildEnd end = waitChild(writer);
     EXPECT_EQ(end.signal, SIGKILL) << "the writer stopped by itself, exit code " << end.exitCode;
-    const auto done = readAllIndices(fds[0]);
+    const auto rest = readAllIndices(fds[0]);
     close(fds[0]);
+    done.insert(done.end(), rest.begin(), rest.end());
     return done;
 }
 
@@ -81,10 +85,10 @@ TEST(KilledWriter, EveryReturnedWriteSurvivesAndNothingIsHalfWritten)
 {
     TempFolder folder;
     const std::string profile = folder.file("tamcal.ini");
-    // Kills land anywhere in the first few writes of each writer.
+    // Each writer stores one note, then the kill lands anywhere in its next few.
     const auto writeTime = timeOfOneWrite(profile, 0);
     std::mt19937 random(20040704);
-    std::uniform_int_distribution<long> delayMicroseconds(0, 4 * writeTime.count());
+    std::uniform_int_distribution<long> delayMicroseconds(0, 3 * writeTime.count());
     std::set<int> stored{0, 1, 2, 3, 4};
     int next = int(stored.size());
     for (int round = 0; round < 50; ++round) {
@@ -109,7 +113,6 @@ TEST(KilledWriter, EveryReturnedWriteSurvivesAndNothingIsHalfWritten)
         stored = nowStored;
         next = inFlight + 1;
     }
-    EXPECT_GE(stored.size(), 30u) << "too few writes returned to test anything";
     EXPECT_TRUE(WriteIni("Days", sampleDayKey(next), sampleValue(next), profile))
         << "the kills left the profile unwritable";
     EXPECT_EQ(ReadIni("Days", sampleDayKey(next), "", profile), sampleValue(next));
