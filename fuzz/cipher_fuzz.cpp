@@ -1,9 +1,13 @@
-// Arbitrary text through the plain hex form and the cipher: decoding anything
-// is safe and gives as many bytes as it reads pairs, and every text comes back
-// from encoding and from enciphering under any key.
+// Arbitrary text through the plain hex form, the cipher and the password
+// session: decoding anything is safe and gives as many bytes as it reads pairs,
+// every text comes back from encoding and from enciphering under any key, and
+// a note stored under the session's password reads back without a question.
 //
 // Input: byte 0 is the key's length, the key follows, the rest is the text.
 #include "notes/cipher.h"
+#include "notes/password.h"
+
+#include "support/fakeprompt.h"
 
 #include "fuzzcheck.h"
 
@@ -56,6 +60,22 @@ void checkCryptText(const std::string &text, const std::string &key)
     check("737" + tamcal::HexCode(keystreamed, false) == result, "both directions agree");
 }
 
+void checkPasswordSession(const std::string &note, const std::string &password)
+{
+    if (password.empty() || note.empty())
+        return;
+    tamcal::CurrentPassword = password;
+    tamcal::test::FakePrompt prompt;
+    const auto stored = tamcal::EncryptNote(note, prompt);
+    if ((password + note).starts_with("737")) {
+        check(!stored && prompt.messages.size() == 1, "a clash with the marker is told");
+        return;
+    }
+    check(stored && tamcal::DecryptNote(*stored, prompt) == note, "password session round trip");
+    check(prompt.messages.empty() && prompt.passwordRequests.empty(), "nothing was asked");
+    tamcal::DecryptNote(note, prompt);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -67,5 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkHexCode(text);
     checkCryptText(text, key);
     checkCryptText("737" + text, key);
+    checkPasswordSession(text, key);
     return 0;
 }
