@@ -8,6 +8,7 @@
 #include "profile/inifile.h"
 
 #include "fuzzcheck.h"
+#include "fuzzfolder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +19,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -137,22 +137,7 @@ bool holdsLineEnd(const std::string &text)
 class ProfileUnderTest
 {
 public:
-    ProfileUnderTest()
-    {
-        std::error_code error;
-        const std::filesystem::path shared = "/dev/shm";
-        const auto base = std::filesystem::is_directory(shared, error)
-                              ? shared
-                              : std::filesystem::temp_directory_path();
-        m_folder = (base / ("tamcal-fuzz-" + std::to_string(getpid()))).string();
-        std::filesystem::create_directories(m_folder);
-        m_path = m_folder + "/tamcal.ini";
-    }
-    ~ProfileUnderTest()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
+    ProfileUnderTest() : m_folder("profile"), m_path(m_folder.prefix() + "tamcal.ini") {}
 
     const std::string &path() const { return m_path; }
 
@@ -187,7 +172,7 @@ public:
     }
 
 private:
-    std::string m_folder;
+    tamcal::fuzz::FuzzFolder m_folder;
     std::string m_path;
 };
 

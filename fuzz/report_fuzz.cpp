@@ -13,14 +13,13 @@
 #include "report/fakereporthost.h"
 
 #include "fuzzcheck.h"
+#include "fuzzfolder.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -35,26 +34,14 @@ constexpr sys_days kFirstDay{2004y / February / 20};
 class ReportFolder
 {
 public:
-    ReportFolder()
+    ReportFolder() : m_folder("report")
     {
-        std::error_code error;
-        const std::filesystem::path shared = "/dev/shm";
-        const auto base = std::filesystem::is_directory(shared, error)
-                              ? shared
-                              : std::filesystem::temp_directory_path();
-        m_folder = base / ("tamcal-fuzz-report-" + std::to_string(getpid()));
-        std::filesystem::create_directories(m_folder);
-        tamcal::AppSettings.AppFolder = m_folder.string() + "/";
-        tamcal::AppSettings.IniPath = tamcal::AppSettings.AppFolder + "tamcal.ini";
-    }
-    ~ReportFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
+        tamcal::AppSettings.AppFolder = m_folder.prefix();
+        tamcal::AppSettings.IniPath = m_folder.prefix() + "tamcal.ini";
     }
 
 private:
-    std::filesystem::path m_folder;
+    tamcal::fuzz::FuzzFolder m_folder;
 };
 
 std::string readFile(const std::string &path)
