@@ -1,15 +1,13 @@
 #include "childprocess.h"
 
 #include <cstdlib>
+#include <linux/capability.h>
 #include <stdexcept>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace tamcal::test {
-
-namespace {
-constexpr uid_t kNobody = 65534;
-}
 
 pid_t startChild(const std::function<int()> &body)
 {
@@ -39,11 +37,15 @@ ChildEnd runInChild(const std::function<int()> &body)
     return waitChild(startChild(body));
 }
 
-void dropRootPrivileges()
+void dropPermissionOverride()
 {
-    if (geteuid() != 0)
-        return;
-    if (setgid(kNobody) != 0 || setuid(kNobody) != 0)
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+    if (syscall(SYS_capget, &header, data) != 0)
+        _exit(125);
+    for (int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        data[CAP_TO_INDEX(capability)].effective &= ~CAP_TO_MASK(capability);
+    if (syscall(SYS_capset, &header, data) != 0)
         _exit(125);
 }
 

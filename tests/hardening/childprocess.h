@@ -18,8 +18,8 @@ pid_t startChild(const std::function<int()> &body);
 ChildEnd waitChild(pid_t child);
 ChildEnd runInChild(const std::function<int()> &body);
 
-// In a child running as root: becomes the unprivileged user "nobody", so that
-// file permissions apply to it as they do to a person's own programs.
-void dropRootPrivileges();
+// Gives up the power of root to ignore file permissions, so that they apply to
+// this process as they do to a person's own programs. Meant for a child.
+void dropPermissionOverride();
 
 } // namespace tamcal::test

@@ -1,6 +1,6 @@
 // A profile that must not be written: read-only, or in a folder that takes no
-// new files. Writes say they failed, reads go on, nothing changes. Run as root,
-// the writes happen in a child that has become an ordinary user.
+// new files. Writes say they failed, reads go on, nothing changes. The writes
+// happen in a child without root's power to ignore permissions.
 #include "childprocess.h"
 #include "tempfolder.h"
 
@@ -46,7 +46,7 @@ TEST_P(Unwritable, WriteFailsAndReadsGoOn)
     fs::permissions(folder.path(), c.folder);
 
     const ChildEnd end = runInChild([&] {
-        dropRootPrivileges();
+        dropPermissionOverride();
         const bool isStored = WriteIni("Days", "07042004T", c.value, profile);
         const bool isReadable =
             ReadIni("Days", "07042004T", "none", profile) == (c.profile ? "4142" : "none");
