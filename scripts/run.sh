@@ -7,4 +7,4 @@ scripts/build.sh build
 if [ -x build/bin/tamcal ]; then
     exec build/bin/tamcal
 fi
-echo "Built. The calendar window is not part of this build yet, so there is nothing to start."
+echo "Built without the windows (TAMCAL_GUI is off), so there is no program to start."

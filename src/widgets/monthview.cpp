@@ -86,12 +86,15 @@ void MonthView::setValue(const QDate &vNewValue)
 {
     if (!isAllowed(vNewValue))
         return;
-    if (!coversMonthOf(vNewValue)) {
+    const bool scrolls = !coversMonthOf(vNewValue);
+    if (scrolls) {
         m_firstMonth = clampFirstMonth(firstOfMonth(vNewValue), monthCount());
         update();
-        emit shownMonthsChanged();
     }
     select(vNewValue, vNewValue);
+    // Listeners may read Value, so they hear of the new months only once it is set.
+    if (scrolls)
+        emit shownMonthsChanged();
 }
 
 int MonthView::Month() const

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "profile/settings.h"
+
+#include <QDate>
+#include <QPixmap>
+#include <QWidget>
+
+#include <string>
+
+class MonthView;
+class QMenu;
+class QPushButton;
+class frmDayEdit;
+
+namespace tamcal {
+class UserPrompt;
+}
+
+// The start-up window: the multi-month calendar with every shown day that holds
+// a note in bold, on a tiled background picture. It starts and ends the run; the
+// day editor is owned by it. Marks follow the calendar when it scrolls.
+class frmCalView : public QWidget, public tamcal::SettingsHost
+{
+    Q_OBJECT
+
+public:
+    // The profile sits beside `executablePath`. `prompt` answers every message and
+    // password request of the windows; without one they show real dialogs.
+    explicit frmCalView(std::string executablePath = tamcal::ExecutablePath(),
+                        tamcal::UserPrompt *prompt = nullptr);
+    ~frmCalView() override;
+
+    // Settings, placement, the password offer, show, mark, the daily pop-up.
+    void Form_Load();
+
+    bool ynDoDailyPopup() const override;
+    void setYnDoDailyPopup(bool vNewValue) override;
+    void loadPicture(const std::string &path) override;
+    bool hasPicture() const;
+
+    // Marks the days of the month that holds the calendar's current value.
+    void ReloadDayDots();
+
+    // The day editor, created on first use.
+    frmDayEdit &dayEditor();
+
+signals:
+    // "View Selected..." was chosen: the report window opens on the selection.
+    void viewSelectedRequested();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class MarkingGuard;
+
+    void buildMenu();
+    void Form_Resize();
+    void Form_Unload();
+    void MarkVisibleMonths();
+    void markMonthsCameIntoView();
+    void markMonth(QDate dayOfMonth);
+    void openDayEditor(QDate date);
+    void mvwShow_DateClick();
+    void mvwShow_DateDblClick(const QDate &date);
+    void mvwShow_MouseUp(Qt::MouseButton button, int x, int y);
+    void mvwShow_shownMonthsChanged();
+    void markSavedDay(const QDate &day);
+
+    std::string m_executablePath;
+    tamcal::UserPrompt *m_prompt;
+    MonthView *m_mvwShow;
+    QPushButton *m_btnQuit;
+    QMenu *m_menuCal;
+    frmDayEdit *m_dayEdit = nullptr;
+    QPixmap m_picture1;
+    bool m_ynDoDailyPopup = false;
+    bool m_ynMarking = false;
+    // Marks follow scrolling once the first full marking has run, and not while
+    // this window moves the calendar itself.
+    bool m_marksFollowScrolling = false;
+    // First days of the first and last month known to be marked.
+    QDate m_markedFirst;
+    QDate m_markedLast;
+};

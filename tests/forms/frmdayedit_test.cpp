@@ -1,0 +1,380 @@
+#include "diaryfixture.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+using tamcal::MsgAnswer;
+
+QDate today()
+{
+    return QDate::currentDate();
+}
+
+// Two days of the current month, so both are shown in the calendar.
+QDate tenth()
+{
+    return {today().year(), today().month(), 10};
+}
+
+QDate twentieth()
+{
+    return {today().year(), today().month(), 20};
+}
+
+QString displayed(QDate day)
+{
+    return day.toString("MM/dd/yyyy");
+}
+
+std::string saveQuestionFor(QDate day)
+{
+    return "The text in Day " + displayed(day).toStdString() +
+           " has changed.\r\n\r\nDo you want to save the changes?";
+}
+
+class DayEditor : public tamcal::test::DiaryTest
+{
+protected:
+    frmDayEdit &open(QDate day)
+    {
+        if (!calendar)
+            start();
+        frmDayEdit &editor = calendar->dayEditor();
+        editor.setEditDay(displayed(day));
+        settle(editor);
+        return editor;
+    }
+
+    frmDayEdit &editor() { return calendar->dayEditor(); }
+    QPlainTextEdit *text() { return editor().findChild<QPlainTextEdit *>("txtDayEdit"); }
+    QToolButton *button(const char *name) { return editor().findChild<QToolButton *>(name); }
+    QAction *action(const char *name) { return editor().findChild<QAction *>(name); }
+    QGroupBox *picker() { return editor().findChild<QGroupBox *>("fraButtons"); }
+    MonthView &mvDayEdit() { return *editor().findChild<MonthView *>("mvDayEdit"); }
+
+    void type(const QString &keys) { QTest::keyClicks(text(), keys); }
+
+    void pickInPicker(QDate day)
+    {
+        QTest::mouseClick(button("imgIcon"), Qt::LeftButton);
+        ASSERT_TRUE(picker()->isVisible());
+        QTest::mouseClick(&mvDayEdit(), Qt::LeftButton, {}, mvDayEdit().dayRect(day).center());
+    }
+
+    bool asked(const std::string &text) const
+    {
+        for (const auto &message : prompt.messages) {
+            if (message.text == text)
+                return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(DayEditor, DoubleClickTypeEscapeYesStoresTheNoteAndMarksTheDay)
+{
+    start();
+    const QDate day = tenth();
+    QTest::mouseDClick(&mvwShow(), Qt::LeftButton, {}, mvwShow().dayRect(day).center());
+    ASSERT_TRUE(editor().isVisible());
+    settle(editor());
+    EXPECT_EQ(editor().windowTitle(), "Edit Day " + displayed(day));
+    EXPECT_EQ(button("btnClose")->text(), "&Close");
+    EXPECT_TRUE(text()->toPlainText().isEmpty());
+
+    type("Lunch");
+    EXPECT_EQ(editor().windowTitle(), "Edit Day " + displayed(day) + " *");
+    EXPECT_EQ(button("btnClose")->text(), "&Cancel");
+
+    prompt.answers = {MsgAnswer::Yes};
+    QTest::keyClick(text(), Qt::Key_Escape);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    const tamcal::Message &question = prompt.messages[0];
+    EXPECT_EQ(question.text, saveQuestionFor(day));
+    EXPECT_EQ(question.title, "Save Changes?");
+    EXPECT_EQ(question.buttons, tamcal::MsgButtons::YesNoCancel);
+    EXPECT_EQ(question.icon, tamcal::MsgIcon::Exclamation);
+    EXPECT_EQ(question.defaultButton, 1);
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_EQ(storedNote(day), "Lunch");
+    EXPECT_TRUE(mvwShow().DayBold(day));
+    QSettings store("TamCal", "TamCal");
+    EXPECT_TRUE(store.contains("frmDayEdit/Width"));
+}
+
+TEST_F(DayEditor, CancelOnTheSaveQuestionKeepsTheWindowAndText)
+{
+    open(tenth());
+    type("draft");
+    prompt.answers = {MsgAnswer::Cancel};
+    QTest::keyClick(text(), Qt::Key_Escape);
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(text()->toPlainText(), "draft");
+    EXPECT_TRUE(editor().Dirty());
+    EXPECT_EQ(storedNote(tenth()), "");
+}
+
+TEST_F(DayEditor, NoDropsTheText)
+{
+    open(tenth());
+    type("draft");
+    prompt.answers = {MsgAnswer::No};
+    action("mnuActionClose")->trigger();
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_EQ(storedNote(tenth()), "");
+    open(tenth());
+    EXPECT_TRUE(text()->toPlainText().isEmpty());
+    EXPECT_FALSE(editor().Dirty());
+    EXPECT_EQ(prompt.messages.size(), 1u);
+}
+
+TEST_F(DayEditor, SaveButtonF12AndActionSaveAllSave)
+{
+    const std::vector<std::pair<QString, std::function<void()>>> ways = {
+        {"button", [this] { QTest::mouseClick(button("btnSave"), Qt::LeftButton); }},
+        // An access key clicks its button after a short animation.
+        {"Alt+S",
+         [this] {
+             QTest::keyClick(text(), Qt::Key_S, Qt::AltModifier);
+             EXPECT_TRUE(QTest::qWaitFor([this] { return !editor().Dirty(); }));
+         }},
+        {"F12", [this] { QTest::keyClick(text(), Qt::Key_F12); }},
+        {"Action > Save", [this] { action("mnuActionSave")->trigger(); }},
+    };
+    int dayOfMonth = 1;
+    for (const auto &[name, save] : ways) {
+        SCOPED_TRACE(name.toStdString());
+        const QDate day(today().year(), today().month(), dayOfMonth++);
+        open(day);
+        type(name);
+        save();
+        EXPECT_FALSE(editor().Dirty());
+        EXPECT_EQ(editor().windowTitle(), "Edit Day " + displayed(day));
+        EXPECT_EQ(button("btnClose")->text(), "&Close");
+        EXPECT_EQ(storedNote(day), name.toStdString());
+        EXPECT_TRUE(mvwShow().DayBold(day));
+    }
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(DayEditor, SwitchingDayWithUnsavedTextAsksFirst)
+{
+    struct Case
+    {
+        const char *name;
+        MsgAnswer answer;
+        std::string storedOnTenth;
+        QDate shownDay;
+        QString shownText;
+    };
+    const Case cases[] = {
+        {"Yes saves and switches", MsgAnswer::Yes, "draft", twentieth(), "the 20th"},
+        {"No switches without saving", MsgAnswer::No, "", twentieth(), "the 20th"},
+        {"Cancel stays", MsgAnswer::Cancel, "", tenth(), "draft"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeProfile("[Days]\r\n" + noteLine(twentieth(), "the 20th"));
+        prompt.messages.clear();
+        open(tenth());
+        type("draft");
+        prompt.answers = {c.answer};
+        pickInPicker(twentieth());
+        EXPECT_FALSE(picker()->isVisible());
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].text, saveQuestionFor(tenth()));
+        EXPECT_EQ(storedNote(tenth()), c.storedOnTenth);
+        EXPECT_EQ(editor().EditDay(), displayed(c.shownDay));
+        EXPECT_EQ(text()->toPlainText(), c.shownText);
+        EXPECT_EQ(editor().Dirty(), c.answer == MsgAnswer::Cancel);
+        // Leave the editor clean for the next case.
+        editor().setDirty(false);
+        QFile::remove(profilePath());
+    }
+}
+
+TEST_F(DayEditor, PickerClosesWhenTheTextGetsTheFocusOrTheMouseCrossesTheWindow)
+{
+    open(tenth());
+    QTest::mouseClick(button("imgIcon"), Qt::LeftButton);
+    EXPECT_TRUE(picker()->isVisible());
+    EXPECT_EQ(mvDayEdit().Value(), tenth());
+    QTest::mouseClick(button("imgIcon"), Qt::LeftButton);
+    EXPECT_FALSE(picker()->isVisible());
+
+    QTest::mouseClick(button("imgIcon"), Qt::LeftButton);
+    button("btnSave")->setFocus();
+    text()->setFocus();
+    EXPECT_FALSE(picker()->isVisible());
+
+    // The offscreen platform moves no pointer, so the moves are sent as the
+    // window would receive them.
+    QWidget *surface = editor().centralWidget();
+    const auto moveOver = [surface](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(surface, &move);
+    };
+    QTest::mouseClick(button("imgIcon"), Qt::LeftButton);
+    moveOver(picker()->geometry().center());
+    EXPECT_TRUE(picker()->isVisible());
+    moveOver(QPoint(surface->width() - 1, 2));
+    EXPECT_FALSE(picker()->isVisible());
+}
+
+TEST_F(DayEditor, UnreadableNoteIsShownLockedUntilAnotherDayIsLoaded)
+{
+    const std::string stored = tamcal::CryptText("pwsecret", "pw");
+    writeProfile("[Main]\r\nUsePass=True\r\n[Days]\r\n" +
+                 *tamcal::DayKey(displayed(tenth()).toStdString()) + "=" + stored + "\r\n");
+    open(tenth());
+    EXPECT_EQ(prompt.passwordRequests.size(), 1u);
+    EXPECT_EQ(text()->toPlainText(), "Password Incorrect!");
+    EXPECT_TRUE(text()->isReadOnly());
+    EXPECT_FALSE(button("btnSave")->isEnabled());
+    EXPECT_FALSE(action("mnuActionSave")->isEnabled());
+    EXPECT_NE(text()->palette().color(QPalette::Base), editor().palette().color(QPalette::Base));
+    EXPECT_FALSE(editor().Dirty());
+    EXPECT_EQ(editor().windowTitle(), "Edit Day " + displayed(tenth()));
+
+    open(twentieth());
+    EXPECT_TRUE(text()->toPlainText().isEmpty());
+    EXPECT_FALSE(text()->isReadOnly());
+    EXPECT_TRUE(button("btnSave")->isEnabled());
+    EXPECT_TRUE(action("mnuActionSave")->isEnabled());
+    EXPECT_EQ(text()->palette().color(QPalette::Base), editor().palette().color(QPalette::Base));
+
+    open(tenth());
+    QTest::keyClick(text(), Qt::Key_Escape);
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(profileText().find(stored) != std::string::npos, true);
+}
+
+TEST_F(DayEditor, LinesAndWindows1252BytesSurviveUnchanged)
+{
+    const std::string note = "caf\xE9 \x80"
+                             "5\r\nnon\xA0"
+                             "breaking\r\n\r\n\x93quoted\x94";
+    writeProfile("[Days]\r\n" + noteLine(tenth(), note));
+    open(tenth());
+    EXPECT_EQ(text()->toPlainText().count('\n'), 3);
+    QTest::keyClick(text(), Qt::Key_F12);
+    EXPECT_EQ(storedNote(tenth()), note);
+
+    text()->moveCursor(QTextCursor::End);
+    QTest::keyClick(text(), Qt::Key_Return);
+    type("end");
+    QTest::keyClick(text(), Qt::Key_F12);
+    EXPECT_EQ(storedNote(tenth()), note + "\r\nend");
+}
+
+TEST_F(DayEditor, CharactersTheProfileCannotHoldAreNamedAndNothingIsSaved)
+{
+    open(tenth());
+    text()->setPlainText(QString::fromUtf8("ok \u20ac\nthen \u0142\u00f3d\u017a \U0001F600"));
+    QTest::keyClick(text(), Qt::Key_F12);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text,
+              "These characters cannot be stored in the profile file:\r\n"
+              "U+0142, U+017A, U+1F600\r\n\r\n"
+              "Please remove them (the first one is selected) and try again.");
+    EXPECT_EQ(prompt.messages[0].icon, tamcal::MsgIcon::Exclamation);
+    EXPECT_EQ(storedNote(tenth()), "");
+    EXPECT_TRUE(editor().Dirty());
+    EXPECT_EQ(text()->textCursor().selectedText(), QString::fromUtf8("\u0142"));
+
+    // Answering Yes to the save question with such text keeps the window open.
+    prompt.answers = {MsgAnswer::Yes};
+    editor().close();
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(storedNote(tenth()), "");
+}
+
+TEST_F(DayEditor, AFailedSaveIsToldAndTheTextStaysUnsaved)
+{
+    // The profile's folder does not exist, so nothing can be written.
+    calendar = std::make_unique<frmCalView>(folder.filePath("gone/tamcal").toStdString(), &prompt);
+    calendar->Form_Load();
+    open(tenth());
+    type("important");
+    QTest::mouseClick(button("btnSave"), Qt::LeftButton);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].title, "Not Saved!");
+    EXPECT_EQ(prompt.messages[0].icon, tamcal::MsgIcon::Exclamation);
+    EXPECT_EQ(prompt.messages[0].buttons, tamcal::MsgButtons::Ok);
+    EXPECT_NE(prompt.messages[0].text.find(displayed(tenth()).toStdString()), std::string::npos);
+    EXPECT_TRUE(editor().Dirty());
+    EXPECT_EQ(text()->toPlainText(), "important");
+
+    // Closing still asks; Yes fails again and the window stays.
+    prompt.answers = {MsgAnswer::Yes};
+    editor().close();
+    EXPECT_TRUE(editor().isVisible());
+    ASSERT_EQ(prompt.messages.size(), 3u);
+    EXPECT_EQ(prompt.messages[1].text, saveQuestionFor(tenth()));
+    EXPECT_EQ(prompt.messages[2].title, "Not Saved!");
+}
+
+TEST_F(DayEditor, ClosingReMarksTheDayThatLostItsNote)
+{
+    writeProfile("[Days]\r\n" + noteLine(tenth(), "to remove"));
+    start();
+    EXPECT_TRUE(mvwShow().DayBold(tenth()));
+    open(tenth());
+    text()->clear();
+    prompt.answers = {MsgAnswer::Yes};
+    QTest::keyClick(text(), Qt::Key_Escape);
+    EXPECT_FALSE(editor().isVisible());
+    // Without protection an empty note stays as an empty value.
+    EXPECT_NE(profileText().find(*tamcal::DayKey(displayed(tenth()).toStdString()) + "=\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(mvwShow().DayBold(tenth()));
+}
+
+TEST_F(DayEditor, KeepsItsMinimumSizeAndFitsTheTextBox)
+{
+    open(tenth());
+    resizeOuter(editor(), QSize(100, 100));
+    EXPECT_EQ(editor().frameGeometry().size(), QSize(220, 264));
+    resizeOuter(editor(), QSize(400, 500));
+    const QWidget *surface = editor().centralWidget();
+    // The box ends 50 twips (3 pixels) short of the right and bottom edges.
+    EXPECT_EQ(text()->geometry(), QRect(0, 40, surface->width() - 3, surface->height() - 43));
+}
+
+TEST_F(DayEditor, HasItsCaptionsTooltipsAndKeys)
+{
+    open(tenth());
+    EXPECT_EQ(button("btnSave")->text(), "&Save");
+    EXPECT_EQ(button("btnSave")->toolTip(), "Save Text into Day (F12)");
+    EXPECT_EQ(button("btnClose")->toolTip(), "Close this window (Escape Key)");
+    EXPECT_EQ(button("imgIcon")->toolTip(), "Click here to change Day to Edit");
+    EXPECT_EQ(picker()->title(), "Editing Day:");
+    EXPECT_EQ(editor().menuBar()->actions().first()->text(), "&Action");
+    EXPECT_EQ(action("mnuActionSave")->text(), "&Save");
+    EXPECT_EQ(action("mnuActionSave")->shortcut(), QKeySequence(Qt::Key_F12));
+    EXPECT_EQ(action("mnuActionClose")->text(), "&Close");
+    EXPECT_TRUE(text()->hasFocus());
+    QList<QWidget *> tabOrder;
+    for (QWidget *w = text()->nextInFocusChain(); w != text(); w = w->nextInFocusChain()) {
+        if (w == &mvDayEdit() || w == button("btnSave") || w == button("btnClose"))
+            tabOrder.append(w);
+    }
+    EXPECT_EQ(tabOrder, (QList<QWidget *>{&mvDayEdit(), button("btnSave"), button("btnClose")}));
+
+    // Enter starts a new line: the window has no default button.
+    type("a");
+    QTest::keyClick(text(), Qt::Key_Return);
+    type("b");
+    EXPECT_EQ(text()->toPlainText(), "a\nb");
+    EXPECT_TRUE(editor().isVisible());
+}
+
+} // namespace
