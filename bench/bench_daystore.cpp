@@ -5,6 +5,8 @@
 #include "profile/userprompt.h"
 #include "report/datetext.h"
 
+#include "support/fakeprompt.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -16,16 +18,6 @@ namespace {
 
 using tamcal::bench::TenYearProfile;
 
-// Plain hex notes never ask anything; a question here would be a fault.
-class SilentPrompt : public tamcal::UserPrompt
-{
-public:
-    tamcal::MsgAnswer showMessage(const tamcal::Message &) override
-    {
-        return tamcal::MsgAnswer::Ok;
-    }
-    std::optional<std::string> askPassword(const std::string &) override { return {}; }
-};
 
 const TenYearProfile &profile()
 {
@@ -62,7 +54,7 @@ BENCHMARK(BM_MarkTwelveMonths)->Unit(benchmark::kMillisecond);
 void BM_ReadDayNote(benchmark::State &state)
 {
     profile();
-    SilentPrompt prompt;
+    tamcal::test::FakePrompt prompt; // plain hex notes never ask anything
     const std::string day = dayText(1826);
     const std::string expected = TenYearProfile::noteOfDay(1826);
     for (auto _ : state) {
@@ -77,7 +69,7 @@ BENCHMARK(BM_ReadDayNote)->Unit(benchmark::kMicrosecond);
 void BM_WriteDayNote(benchmark::State &state)
 {
     profile();
-    SilentPrompt prompt;
+    tamcal::test::FakePrompt prompt; // plain hex notes never ask anything
     const std::string day = dayText(1826);
     const std::string notes[2] = {TenYearProfile::noteOfDay(1826), TenYearProfile::noteOfDay(7)};
     int turn = 0;

@@ -10,6 +10,8 @@
 #include "profile/userprompt.h"
 #include "widgets/monthview.h"
 
+#include "support/fakeprompt.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 
@@ -30,16 +32,6 @@ namespace {
 
 constexpr int kRuns = 15;
 
-// Plain hex notes never ask anything.
-class SilentPrompt : public tamcal::UserPrompt
-{
-public:
-    tamcal::MsgAnswer showMessage(const tamcal::Message &) override
-    {
-        return tamcal::MsgAnswer::Ok;
-    }
-    std::optional<std::string> askPassword(const std::string &) override { return {}; }
-};
 
 int countBoldDays(const MonthView &calendar)
 {
@@ -55,7 +47,7 @@ int countBoldDays(const MonthView &calendar)
 int runAsProgram(int argc, char *argv[], const std::string &executablePath)
 {
     QApplication app(argc, argv);
-    SilentPrompt prompt;
+    tamcal::test::FakePrompt prompt; // plain hex notes never ask anything
     frmCalView calendar(executablePath, &prompt);
     calendar.Form_Load();
     QCoreApplication::processEvents();
