@@ -153,6 +153,8 @@ void frmDayEdit::buildControls()
     m_txtDayEdit->setObjectName("txtDayEdit");
     m_txtDayEdit->move(pixelsFromTwips(0), pixelsFromTwips(600));
     m_txtDayEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab walks on to the picker and the buttons, as in any dialog, and never lands in a note.
+    m_txtDayEdit->setTabChangesFocus(true);
     m_txtDayEdit->installEventFilter(this);
     connect(m_txtDayEdit, &QPlainTextEdit::textChanged, this, [this] { setDirty(true); });
 

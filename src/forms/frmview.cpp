@@ -154,6 +154,8 @@ void frmView::buildFrame()
     place(label(m_frame1, "Label2", "Text Size:"), 120, 600, 735, 255);
     m_cboFontSize->setObjectName("cboFontSize");
     m_cboFontSize->setEditable(true);
+    // The list stays the fixed choice of sizes; a typed size is used, not added.
+    m_cboFontSize->setInsertPolicy(QComboBox::NoInsert);
     for (const char *size : kFontSizes)
         m_cboFontSize->addItem(size);
     m_cboFontSize->setEditText("10");
@@ -242,9 +244,13 @@ void frmView::buildAndShow()
 
 short frmView::textSize() const
 {
+    // A whole number is read as typed; a fraction rounds half to even ("12.5" is 12).
     bool isNumber = false;
-    const short size = m_cboFontSize->currentText().trimmed().toShort(&isNumber);
-    return isNumber ? size : 0;
+    const double size = m_cboFontSize->currentText().trimmed().toDouble(&isNumber);
+    const double rounded = std::nearbyint(size);
+    if (!isNumber || rounded < SHRT_MIN || rounded > SHRT_MAX)
+        return 0;
+    return short(rounded);
 }
 
 void frmView::ShowWaitPage()

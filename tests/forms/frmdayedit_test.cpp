@@ -375,6 +375,11 @@ TEST_F(DayEditor, HasItsCaptionsTooltipsAndKeys)
     type("b");
     EXPECT_EQ(text()->toPlainText(), "a\nb");
     EXPECT_TRUE(editor().isVisible());
+
+    // Tab leaves the note for the buttons and types nothing into it.
+    QTest::keyClick(text(), Qt::Key_Tab);
+    EXPECT_EQ(text()->toPlainText(), "a\nb");
+    EXPECT_FALSE(text()->hasFocus());
 }
 
 } // namespace

@@ -266,6 +266,8 @@ TEST_F(ReportWindow, ScriptsAndTextSizeReachTheReport)
         {"no scripts, size 14", true, "14", false, "font-size:14px"},
         {"size that is no number", false, "big", true, "font-size:10px"},
         {"size from the list", true, "2", false, "font-size:2px"},
+        {"fraction rounds half to even", false, "12.5", true, "font-size:12px"},
+        {"fraction rounds up past the half", false, "13.6", true, "font-size:14px"},
     };
     openView({2004, 3, 13}, {2004, 3, 14});
     for (const Case &c : cases) {
