@@ -4,26 +4,12 @@
 #include "notes/daynotes.h"
 #include "report/datetext.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 
 namespace tamcal::bench {
 
-namespace {
-
-std::filesystem::path makeTempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "tamcal-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder for the ten-year profile");
-    return pattern;
-}
-
-} // namespace
-
-TenYearProfile::TenYearProfile()
-    : m_folder(makeTempFolder()), m_iniPath((m_folder / "tamcal.ini").string())
+TenYearProfile::TenYearProfile() : m_iniPath(m_folder.file("tamcal.ini"))
 {
     std::ofstream out(m_iniPath, std::ios::binary);
     out << "[Main]\r\nUsePass=False\r\nDoPopup=False\r\nViewTitle=Ten years\r\n[Days]\r\n";
@@ -34,12 +20,6 @@ TenYearProfile::TenYearProfile()
     }
     if (!out.flush())
         throw std::runtime_error("cannot write the ten-year profile");
-}
-
-TenYearProfile::~TenYearProfile()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
 }
 
 std::string TenYearProfile::noteOfDay(int index)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/tempfolder.h"
+
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -17,18 +19,17 @@ public:
     static constexpr int kDayCount = 3653;
 
     TenYearProfile();
-    ~TenYearProfile();
     TenYearProfile(const TenYearProfile &) = delete;
     TenYearProfile &operator=(const TenYearProfile &) = delete;
 
-    const std::filesystem::path &folder() const { return m_folder; }
+    const std::filesystem::path &folder() const { return m_folder.path(); }
     const std::string &iniPath() const { return m_iniPath; }
 
     // The note stored for the day `index` days after kFirstDay.
     static std::string noteOfDay(int index);
 
 private:
-    std::filesystem::path m_folder;
+    test::TempFolder m_folder;
     std::string m_iniPath;
 };
 

@@ -2,7 +2,7 @@
 // lock and the whole-file replacement must not let one undo the other's notes.
 #include "childprocess.h"
 #include "samplenotes.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include "profile/inifile.h"
 

@@ -2,7 +2,7 @@
 // NUL bytes, a line of 10 MB, a file of 50 MB, CR-only line ends, a section
 // line without "]". Each is read without a crash, within the test's time limit,
 // and a write through it changes its one line and keeps every other byte.
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include "profile/inifile.h"
 

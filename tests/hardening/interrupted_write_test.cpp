@@ -3,7 +3,7 @@
 // there afterwards, and nothing may be left half-written.
 #include "childprocess.h"
 #include "samplenotes.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include "profile/inifile.h"
 

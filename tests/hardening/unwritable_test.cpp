@@ -2,7 +2,7 @@
 // new files. Writes say they failed, reads go on, nothing changes. The writes
 // happen in a child without root's power to ignore permissions.
 #include "childprocess.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include "profile/inifile.h"
 

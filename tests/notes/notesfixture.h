@@ -4,6 +4,7 @@
 #include "profile/inifile.h"
 #include "profile/settings.h"
 #include "support/fakeprompt.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,8 @@ class NotesFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // Unique per process: other builds of these tests may run at the same time.
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tamcal-notes-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
         AppSettings = {};
-        AppSettings.AppFolder = m_folder.string() + "/";
+        AppSettings.AppFolder = m_folder.path().string() + "/";
         AppSettings.IniPath = AppSettings.AppFolder + "tamcal.ini";
         startRun();
     }
@@ -39,12 +35,6 @@ protected:
         CurrentPassword.clear();
         AskSavePassword = true;
         m_prompt = {};
-    }
-
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
     }
 
     // A stored value as the profile holds it, in full; `missing` when the key is absent.
@@ -63,7 +53,7 @@ protected:
         EXPECT_EQ(actual.defaultButton, expected.defaultButton);
     }
 
-    std::filesystem::path m_folder;
+    TempFolder m_folder;
     FakePrompt m_prompt;
 };
 

@@ -1,7 +1,7 @@
 #include "profile/inifile.h"
 
 #include "profile/settings.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 

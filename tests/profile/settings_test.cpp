@@ -1,7 +1,7 @@
 #include "profile/settings.h"
 
 #include "profile/inifile.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -104,7 +104,7 @@ TEST_F(SettingsRun, FirstRunFindsThePictureAndSavesEverything)
 {
     addFile("Background.jpg");
     LoadSettings(host, executable);
-    EXPECT_EQ(AppSettings.AppFolder, folder.path());
+    EXPECT_EQ(AppSettings.AppFolder, folder.path().string() + "/");
     EXPECT_EQ(AppSettings.IniPath, ini);
     EXPECT_FALSE(AppSettings.UsePass);
     EXPECT_FALSE(host.popup);

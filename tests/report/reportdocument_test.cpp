@@ -6,11 +6,11 @@
 #include "profile/inifile.h"
 #include "profile/settings.h"
 #include "report/datetext.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -98,14 +98,10 @@ class ReportDocument : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "tamcal-report-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        AppSettings.AppFolder = m_folder.string() + "/";
+        AppSettings.AppFolder = m_folder.path().string() + "/";
         AppSettings.IniPath = AppSettings.AppFolder + "tamcal.ini";
         AppSettings.UsePass = false;
     }
-    void TearDown() override { fs::remove_all(m_folder); }
 
     void writeNote(const std::string &day, const std::string &text)
     {
@@ -121,10 +117,10 @@ protected:
         return readFile(reportPath());
     }
 
-    fs::path reportPath() const { return m_folder / "TamCalendar.htm"; }
+    fs::path reportPath() const { return m_folder.path() / "TamCalendar.htm"; }
 
     test::FakeReportHost host;
-    fs::path m_folder;
+    test::TempFolder m_folder;
     std::string m_path;
 };
 
@@ -357,14 +353,14 @@ TEST_F(ReportDocument, UnreadableNoteIsShownAsTheMarker)
 
 TEST_F(ReportDocument, DeleteIfExistsRemovesOnlyAFileWithContent)
 {
-    const fs::path full = m_folder / "full.htm";
-    const fs::path empty = m_folder / "empty.htm";
-    const fs::path folder = m_folder / "folder.htm";
+    const fs::path full = m_folder.path() / "full.htm";
+    const fs::path empty = m_folder.path() / "empty.htm";
+    const fs::path folder = m_folder.path() / "folder.htm";
     writeFile(full, "x");
     writeFile(empty, "");
     fs::create_directory(folder);
     writeFile(folder / "inside", "x");
-    for (const fs::path &path : {full, empty, folder, m_folder / "missing.htm"})
+    for (const fs::path &path : {full, empty, folder, m_folder.path() / "missing.htm"})
         DeleteIfExists(path.string());
     EXPECT_FALSE(fs::exists(full));
     EXPECT_TRUE(fs::exists(empty));
@@ -383,7 +379,7 @@ TEST_F(ReportDocument, AppendTextFileAppendsAndNamesTheDefaultFile)
 
 TEST_F(ReportDocument, AppendTextFileAsksAbortRetryIgnore)
 {
-    const fs::path missing = m_folder / "missing";
+    const fs::path missing = m_folder.path() / "missing";
     const std::string openFailed = "Error: 76 - Path not found\r\nFrom: TamCal.";
     const std::string notOpen = "Error: 52 - Bad file name or number\r\nFrom: TamCal.";
     struct Case

@@ -1,11 +1,12 @@
-#include "tempfolder.h"
+#include "support/tempfolder.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
-#include <vector>
 
 namespace tamcal::test {
 
@@ -25,17 +26,21 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(m_path, ignored);
 }
 
+std::set<std::string> TempFolder::names() const
+{
+    std::set<std::string> result;
+    for (const auto &entry : std::filesystem::directory_iterator(m_path))
+        result.insert(entry.path().filename().string());
+    return result;
+}
+
 std::string TempFolder::listing() const
 {
-    std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(m_path)) {
-        if (entry.path().extension() != ".lock")
-            names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
     std::string text;
-    for (const auto &name : names)
-        text += name + "\n";
+    for (const std::string &name : names()) {
+        if (!name.ends_with(".lock"))
+            text += name + "\n";
+    }
     return text;
 }
 
@@ -54,6 +59,12 @@ void writeBytes(const std::string &file, const std::string &bytes)
     out.write(bytes.data(), std::streamsize(bytes.size()));
     if (!out.flush())
         throw std::runtime_error("cannot write " + file);
+}
+
+bool exists(const std::string &file)
+{
+    struct stat status;
+    return ::lstat(file.c_str(), &status) == 0;
 }
 
 } // namespace tamcal::test
