@@ -4,6 +4,7 @@
 #include "profile/profiletext.h"
 #include "profile/settings.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace tamcal {
@@ -49,6 +50,17 @@ bool WriteIni(const std::string &section, const std::string &key,
     std::lock_guard guard(cacheMutex);
     return cache().edit(
         file, [&](const ProfileText &current) { return current.edited(section, key, value); });
+}
+
+bool WriteIniBatch(const std::vector<IniChange> &changes, const std::string &file)
+{
+    const bool isWritable = std::all_of(changes.begin(), changes.end(), [](const IniChange &c) {
+        return isWritableEntry(c.section, c.key, c.value);
+    });
+    if (file.empty() || !isWritable)
+        return false;
+    std::lock_guard guard(cacheMutex);
+    return cache().edit(file, [&](const ProfileText &current) { return current.edited(changes); });
 }
 
 std::string IniAccess(const std::string &section, const std::string &key,

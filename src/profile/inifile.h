@@ -1,8 +1,11 @@
 #pragma once
 
+#include "profile/inichange.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tamcal {
 
@@ -19,6 +22,11 @@ std::string ReadIni(const std::string &section, const std::string &key,
 // whether the file now holds what was asked. Never shows anything.
 bool WriteIni(const std::string &section, const std::string &key,
               const std::optional<std::string> &value, const std::string &file);
+
+// Writes several keys in one replacement of the file, under one lock: the file
+// ends as writing each change in turn would leave it. When any entry could not
+// be written as given, the whole batch is refused and the file stays as it was.
+bool WriteIniBatch(const std::vector<IniChange> &changes, const std::string &file);
 
 // The one operation through which the program reads and writes its profile.
 // An empty `file` means AppSettings.IniPath. A read returns the value or the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace tamcal {
 
@@ -193,6 +194,66 @@ std::optional<std::string> ProfileText::edited(std::string_view section, std::st
     return m_bytes + tail;
 }
 
+std::optional<std::string> ProfileText::edited(std::span<const IniChange> changes) const
+{
+    const std::optional<std::vector<Splice>> splices = inPlaceSplices(changes);
+    if (!splices)
+        return editedInTurn(changes);
+    std::string result;
+    result.reserve(m_bytes.size());
+    std::size_t copied = 0;
+    for (const Splice &splice : *splices) {
+        result.append(m_bytes, copied, splice.from - copied);
+        result.append(splice.insert);
+        copied = splice.to;
+    }
+    result.append(m_bytes, copied);
+    return result == m_bytes ? std::nullopt : std::optional(std::move(result));
+}
+
+// When every change meets a key line of its own that the file already holds,
+// no change moves a line that another one looks for: they are made in one pass
+// over the file instead of one pass each.
+std::optional<std::vector<ProfileText::Splice>>
+ProfileText::inPlaceSplices(std::span<const IniChange> changes) const
+{
+    std::vector<Splice> splices;
+    splices.reserve(changes.size());
+    for (const IniChange &change : changes) {
+        const Section *section = findSection(change.section);
+        const KeyLine *line = section ? findKey(*section, change.key) : nullptr;
+        if (!line)
+            return std::nullopt;
+        if (change.value)
+            splices.push_back(
+                {line->start, line->end, keyLineText(*line, trimLeadingBlanks(*change.value))});
+        else
+            splices.push_back({line->start, line->next, {}});
+    }
+    std::sort(splices.begin(), splices.end(),
+              [](const Splice &a, const Splice &b) { return a.from < b.from; });
+    const auto sameLine =
+        std::adjacent_find(splices.begin(), splices.end(),
+                           [](const Splice &a, const Splice &b) { return a.from == b.from; });
+    if (sameLine != splices.end())
+        return std::nullopt;
+    return splices;
+}
+
+std::optional<std::string> ProfileText::editedInTurn(std::span<const IniChange> changes) const
+{
+    std::unique_ptr<ProfileText> latest;
+    for (const IniChange &change : changes) {
+        const ProfileText &current = latest ? *latest : *this;
+        std::optional<std::string> bytes = current.edited(change.section, change.key, change.value);
+        if (bytes)
+            latest = std::make_unique<ProfileText>(std::move(*bytes));
+    }
+    if (!latest || latest->m_bytes == m_bytes)
+        return std::nullopt;
+    return std::move(latest->m_bytes);
+}
+
 const ProfileText::Section *ProfileText::findSection(std::string_view name) const
 {
     const auto found = m_sections.find(lowerAscii(trimBlanks(name)));
@@ -215,8 +276,13 @@ std::string_view ProfileText::slice(std::size_t from, std::size_t to) const
 // blanks around "=" go, as the line is written anew.
 std::string ProfileText::replaced(const KeyLine &line, std::string_view value) const
 {
+    return spliced(line.start, line.end, keyLineText(line, value));
+}
+
+std::string ProfileText::keyLineText(const KeyLine &line, std::string_view value) const
+{
     const std::string_view name = trimBlanks(slice(line.start, line.equals));
-    return spliced(line.start, line.end, std::string(name) + "=" + std::string(value));
+    return std::string(name) + "=" + std::string(value);
 }
 
 std::string ProfileText::spliced(std::size_t from, std::size_t to, std::string_view insert) const

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "profile/inichange.h"
+
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace tamcal {
 
@@ -26,6 +30,10 @@ public:
     std::optional<std::string> edited(std::string_view section, std::string_view key,
                                       const std::optional<std::string> &value) const;
 
+    // The file after making the changes in turn, as one edit after another
+    // would leave it; nothing when the file would stay as it is.
+    std::optional<std::string> edited(std::span<const IniChange> changes) const;
+
 private:
     struct KeyLine
     {
@@ -41,12 +49,22 @@ private:
         std::unordered_map<std::string, KeyLine> keys;
     };
 
+    struct Splice
+    {
+        std::size_t from;
+        std::size_t to;
+        std::string insert;
+    };
+
     void parse();
+    std::optional<std::vector<Splice>> inPlaceSplices(std::span<const IniChange> changes) const;
+    std::optional<std::string> editedInTurn(std::span<const IniChange> changes) const;
     void addLine(std::size_t start, std::size_t end, std::size_t next, Section *&current);
     const Section *findSection(std::string_view name) const;
     const KeyLine *findKey(const Section &section, std::string_view name) const;
     std::string_view slice(std::size_t from, std::size_t to) const;
     std::string replaced(const KeyLine &line, std::string_view value) const;
+    std::string keyLineText(const KeyLine &line, std::string_view value) const;
     std::string spliced(std::size_t from, std::size_t to, std::string_view insert) const;
 
     std::string m_bytes;

@@ -171,9 +171,11 @@ void LoadSettings(SettingsHost &host, const std::string &executablePath)
 
 void SaveSettings(const SettingsHost &host)
 {
-    IniAccess("Main", "UsePass", booleanWord(AppSettings.UsePass), true);
-    IniAccess("Main", "DoPopup", booleanWord(host.ynDoDailyPopup()), true);
-    IniAccess("Main", "Background", AppSettings.BackgroundPath, true);
+    // One write: every write of the profile flushes the file and its folder.
+    WriteIniBatch({{"Main", "UsePass", booleanWord(AppSettings.UsePass)},
+                   {"Main", "DoPopup", booleanWord(host.ynDoDailyPopup())},
+                   {"Main", "Background", AppSettings.BackgroundPath}},
+                  AppSettings.IniPath);
 }
 
 } // namespace tamcal

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <thread>
+#include <vector>
 
 namespace tamcal {
 namespace {
@@ -152,8 +153,9 @@ TEST(WriteIni, ChangesOnlyTheLineWritten)
         writeBytes(path, c.before);
         EXPECT_TRUE(WriteIni(c.section, c.key, c.value, path));
         EXPECT_EQ(readBytes(path), c.after);
-        if (c.value)
+        if (c.value) {
             EXPECT_EQ(ReadIni(c.section, c.key, "<default>", path), withoutBlanksAround(*c.value));
+        }
     }
 }
 
@@ -205,6 +207,82 @@ TEST(WriteIni, RefusesEntriesThatWouldNotReadBack)
         EXPECT_FALSE(WriteIni(c.section, c.key, c.value, path));
         EXPECT_EQ(readBytes(path), "[Main]\nk=1\n");
     }
+}
+
+struct BatchCase
+{
+    const char *name;
+    std::optional<std::string> before; // no file when absent
+    std::vector<IniChange> changes;
+    std::optional<std::string> after;
+};
+
+const BatchCase kBatchCases[] = {
+    {"replacements and a removal in one pass",
+     "; mine\r\n[Main]\r\nUsePass=0\r\nDoPopup = 1\r\n\r\n[Days]\r\n01012004T=41\r\n",
+     {{"main", "USEPASS", "True"}, {"Days", "01012004T", std::nullopt}, {"Main", "dopopup", ""}},
+     "; mine\r\n[Main]\r\nUsePass=True\r\nDoPopup=\r\n\r\n[Days]\r\n"},
+    {"new keys and a new section in order",
+     "[Main]\nUsePass=0",
+     {{"Main", "Background", " /x/b.jpg "}, {"Days", "k", "v"}, {"Main", "UsePass", "True"}},
+     "[Main]\nUsePass=True\nBackground=/x/b.jpg \n[Days]\nk=v\n"},
+    {"the same key twice: the last value, the first spelling",
+     "[A]\n",
+     {{"A", "Key", "1"}, {"a", "KEY", "2"}},
+     "[A]\nKey=2\n"},
+    {"removed and written again goes to the section's end",
+     "[A]\na=1\nb=2\n[B]\n",
+     {{"A", "a", std::nullopt}, {"A", "a", "3"}},
+     "[A]\nb=2\na=3\n[B]\n"},
+    {"a new key follows what is left once the last lines went",
+     "[A]\nx=0\na=1\n\nb=2\n[B]\n",
+     {{"A", "a", std::nullopt}, {"A", "b", std::nullopt}, {"A", "c", "3"}},
+     "[A]\nx=0\nc=3\n\n[B]\n"},
+    {"a missing file is created with CR LF",
+     std::nullopt,
+     {{"Main", "UsePass", "False"}, {"Main", "DoPopup", "False"}},
+     "[Main]\r\nUsePass=False\r\nDoPopup=False\r\n"},
+    {"removing from a missing file creates nothing",
+     std::nullopt,
+     {{"Main", "UsePass", std::nullopt}},
+     std::nullopt},
+    {"values already stored leave the file alone",
+     "[Main]\nUsePass=True\n",
+     {{"Main", "UsePass", "True"}, {"Main", "gone", std::nullopt}},
+     "[Main]\nUsePass=True\n"},
+};
+
+TEST(WriteIniBatch, EndsAsWritingEachChangeInTurn)
+{
+    for (const BatchCase &c : kBatchCases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string batch = folder.file("batch.ini");
+        const std::string inTurn = folder.file("inturn.ini");
+        if (c.before) {
+            writeBytes(batch, *c.before);
+            writeBytes(inTurn, *c.before);
+        }
+        EXPECT_TRUE(WriteIniBatch(c.changes, batch));
+        for (const IniChange &change : c.changes)
+            EXPECT_TRUE(WriteIni(change.section, change.key, change.value, inTurn));
+        EXPECT_EQ(test::exists(batch), c.after.has_value());
+        EXPECT_EQ(readBytes(batch), c.after.value_or(""));
+        EXPECT_EQ(readBytes(batch), readBytes(inTurn));
+    }
+}
+
+TEST(WriteIniBatch, OneEntryThatWouldNotReadBackRefusesTheBatch)
+{
+    TempFolder folder;
+    const std::string path = folder.file("tamcal.ini");
+    const std::vector<IniChange> changes = {{"Main", "UsePass", "True"},
+                                            {"Main", "Background", "a\nb"}};
+    EXPECT_FALSE(WriteIniBatch(changes, path));
+    EXPECT_TRUE(folder.names().empty());
+    writeBytes(path, "[Main]\nUsePass=False\n");
+    EXPECT_FALSE(WriteIniBatch(changes, path));
+    EXPECT_EQ(readBytes(path), "[Main]\nUsePass=False\n");
 }
 
 TEST(IniAccess, CutsLongValuesWhereReadIniCanReadThemWhole)

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <utility>
 #include <vector>
 
 namespace tamcal {
@@ -229,6 +233,60 @@ TEST_F(SettingsRun, SaveOverwritesItsOwnKeysAndNothingElse)
                               "DoPopup=True\nBackground=" +
                                   folder.file("Background.jpg") +
                                   "\n\n[Days]\n01012004T=41\n[Extra]\nk=v\n");
+}
+
+// Counts the temporary files made and the renames over the profile while it
+// lives. The creations keep two renames from reaching the reader as one event.
+class ReplacementWatch
+{
+public:
+    explicit ReplacementWatch(const std::filesystem::path &folder)
+        : m_watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        ::inotify_add_watch(m_watch, folder.c_str(), IN_CREATE | IN_MOVED_TO);
+    }
+    ~ReplacementWatch() { ::close(m_watch); }
+    ReplacementWatch(const ReplacementWatch &) = delete;
+    ReplacementWatch &operator=(const ReplacementWatch &) = delete;
+
+    // Temporary files created and renames over `name` since the last call.
+    std::pair<int, int> count(const std::string &name) const
+    {
+        alignas(inotify_event) char events[8192];
+        const ssize_t size = ::read(m_watch, events, sizeof events);
+        std::pair<int, int> counts;
+        for (ssize_t at = 0; at < size;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+            if (event->mask & IN_CREATE && std::string(event->name).starts_with(name + ".tmp"))
+                ++counts.first;
+            if (event->mask & IN_MOVED_TO && std::string(event->name) == name)
+                ++counts.second;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+        return counts;
+    }
+
+private:
+    int m_watch;
+};
+
+// Each replacement of the profile flushes the file and its folder, which can
+// take seconds on a busy disk: shutdown replaces it once, not once per key.
+TEST_F(SettingsRun, SaveReplacesTheProfileOnce)
+{
+    for (const char *before : {"", "[Main]\r\nUsePass=True\r\nDoPopup=1\r\nBackground=\r\n"}) {
+        SCOPED_TRACE(before);
+        if (*before)
+            writeBytes(ini, before);
+        AppSettings.UsePass = false;
+        LoadSettings(host, executable);
+        AppSettings.UsePass = !AppSettings.UsePass;
+        host.popup = !host.popup;
+        const ReplacementWatch watch(folder.path());
+        SaveSettings(host);
+        EXPECT_EQ(watch.count("tamcal.ini"), std::make_pair(1, 1));
+        EXPECT_EQ(IniAccess("Main", "DoPopup", "", false), *before ? "False" : "True");
+    }
 }
 
 } // namespace
