@@ -11,6 +11,10 @@ int main(int argc, char *argv[])
     // The report's browser view refuses to start as root while its sandbox is on.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The browser engine comes with the report window's library, after the
+    // application object exists; it shares its drawing contexts only when asked
+    // before that.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName("TamCal");
     frmCalView calendar;

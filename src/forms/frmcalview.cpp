@@ -1,10 +1,12 @@
 #include "forms/frmcalview.h"
 
 #include "forms/frmdayedit.h"
-#include "forms/frmview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
+#include "forms/qtprompt.h"
+#include "forms/reportwindows.h"
 #include "forms/twips.h"
+#include "forms/windows1252.h"
 #include "notes/daynotes.h"
 #include "notes/password.h"
 #include "report/datetext.h"
@@ -257,16 +259,31 @@ frmDayEdit &frmCalView::dayEditor()
     return *m_dayEdit;
 }
 
-frmView &frmCalView::showReportWindow()
+QWidget *frmCalView::showReportWindow()
 {
-    if (!m_view) {
-        m_view = new frmView(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), m_prompt, this);
-        m_view->Form_Load();
-    }
+    if (!m_view)
+        m_view = loadReportWindow();
+    if (!m_view)
+        return nullptr;
     m_view->show();
     m_view->raise();
     m_view->activateWindow();
-    return *m_view;
+    return m_view;
+}
+
+QWidget *frmCalView::loadReportWindow()
+{
+    QString error;
+    if (const tamcal::ReportWindowMaker maker = tamcal::reportWindowMaker(error))
+        return maker(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), m_prompt, this);
+    QtPrompt ownPrompt(this);
+    tamcal::UserPrompt &prompt = m_prompt ? *m_prompt : ownPrompt;
+    prompt.showMessage({"The report window could not be opened: its library did not load.\r\n" +
+                            tamcal::toWindows1252(error),
+                        {},
+                        tamcal::MsgButtons::Ok,
+                        tamcal::MsgIcon::Critical});
+    return nullptr;
 }
 
 void frmCalView::openDayEditor(QDate date)

@@ -13,7 +13,6 @@ class MonthView;
 class QMenu;
 class QPushButton;
 class frmDayEdit;
-class frmView;
 
 namespace tamcal {
 class UserPrompt;
@@ -48,8 +47,9 @@ public:
     frmDayEdit &dayEditor();
 
     // The report window on the calendar's selection, loaded when it is not open
-    // and only brought forward when it is.
-    frmView &showReportWindow();
+    // and only brought forward when it is. Nothing when its library can't be
+    // loaded; the person is told why.
+    QWidget *showReportWindow();
 
 signals:
     // "View Selected..." was chosen: the report window opens on the selection.
@@ -72,6 +72,7 @@ private:
     void markMonthsCameIntoView();
     void markMonth(QDate dayOfMonth);
     void openDayEditor(QDate date);
+    QWidget *loadReportWindow();
     void mvwShow_DateClick();
     void mvwShow_DateDblClick(const QDate &date);
     void mvwShow_MouseUp(Qt::MouseButton button, int x, int y);
@@ -84,7 +85,7 @@ private:
     QPushButton *m_btnQuit;
     QMenu *m_menuCal;
     frmDayEdit *m_dayEdit = nullptr;
-    QPointer<frmView> m_view;
+    QPointer<QWidget> m_view;
     QPixmap m_picture1;
     bool m_ynDoDailyPopup = false;
     bool m_ynMarking = false;

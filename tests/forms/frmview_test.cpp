@@ -177,7 +177,7 @@ TEST_F(ReportWindow, OpensOnTheCalendarSelectionAndBuildsNothing)
 
     // Asked again while open, it only comes forward: the range is not read again.
     mvwShow().setSelection({2004, 3, 20}, {2004, 3, 20});
-    EXPECT_EQ(&calendar->showReportWindow(), window);
+    EXPECT_EQ(calendar->showReportWindow(), window);
     EXPECT_EQ(window->findChild<QDateEdit *>("dtpBeg")->date(), QDate(2004, 3, 8));
 
     // Closed, it remembers its placement and is gone; the next one reads the selection.
@@ -186,7 +186,7 @@ TEST_F(ReportWindow, OpensOnTheCalendarSelectionAndBuildsNothing)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(closed);
     EXPECT_TRUE(QSettings("TamCal", "TamCal").contains("frmView/Width"));
-    QPointer<frmView> reopened(&calendar->showReportWindow());
+    QPointer<QWidget> reopened(calendar->showReportWindow());
     EXPECT_EQ(reopened->findChild<QDateEdit *>("dtpBeg")->date(), QDate(2004, 3, 20));
     EXPECT_EQ(reopened->findChild<QDateEdit *>("dtpEnd")->date(), QDate(2004, 3, 20));
 
