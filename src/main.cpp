@@ -11,10 +11,9 @@ int main(int argc, char *argv[])
     // The report's browser view refuses to start as root while its sandbox is on.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The browser engine comes with the report window's library, after the
-    // application object exists; it shares its drawing contexts only when asked
-    // before that.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt::AA_ShareOpenGLContexts is left unset: it makes the application object
+    // load an OpenGL renderer, which only the browser engine needs. The context
+    // the engine shares is made when the report window's library is loaded.
     QApplication app(argc, argv);
     QApplication::setApplicationName("TamCal");
     frmCalView calendar;

@@ -145,6 +145,9 @@ void frmCalView::Form_Load()
     m_ynMarking = false;
     tamcal::AskSavePassword = true;
     show();
+    // On screen before the marking starts: the request to show the window goes
+    // out now rather than when the marking is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     m_mvwShow->setValue(QDate::currentDate());
     MarkVisibleMonths();
     const QDate today = QDate::currentDate();

@@ -3,13 +3,33 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
+#include <QOpenGLContext>
 #include <QStringList>
+
+// Qt's own setter of the context that every OpenGL context shares with; the
+// browser engine and Qt Quick use it the same way.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
 
 namespace tamcal {
 
 namespace {
 
 constinit ReportWindowMaker registeredMaker = nullptr;
+
+// The browser engine draws through an OpenGL context shared with the
+// application and fails without one. Asked for at start-up
+// (Qt::AA_ShareOpenGLContexts), the context would load an OpenGL renderer into
+// every run; made here, it comes just before the engine. Where no OpenGL
+// context can be made, the engine draws without one.
+void shareOpenGLContexts()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto *context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 // Beside the executable in the build folder and in a portable copy; in the
 // library folder of an installed program, found from the executable's folder so
@@ -32,6 +52,7 @@ ReportWindowMaker reportWindowMaker(QString &error)
 {
     if (registeredMaker)
         return registeredMaker;
+    shareOpenGLContexts();
     QStringList reasons;
     for (const QString &candidate : libraryCandidates()) {
         QLibrary library(candidate);
