@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QOpenGLContext>
 #include <QStringList>
@@ -28,7 +29,6 @@ void shareOpenGLContexts()
     auto *context = new QOpenGLContext(QCoreApplication::instance());
     context->create();
     qt_gl_set_global_share_context(context);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 // Beside the executable in the build folder and in a portable copy; in the
@@ -55,11 +55,16 @@ ReportWindowMaker reportWindowMaker(QString &error)
     shareOpenGLContexts();
     QStringList reasons;
     for (const QString &candidate : libraryCandidates()) {
+        if (!QFileInfo::exists(candidate)) {
+            reasons << candidate + ": no such file";
+            continue;
+        }
         QLibrary library(candidate);
         // Loading it runs its registration; the library stays for the rest of the run.
         if (library.load() && registeredMaker)
             return registeredMaker;
-        reasons << library.errorString();
+        reasons << (library.isLoaded() ? candidate + ": holds no report window"
+                                       : library.errorString());
     }
     error = reasons.join('\n');
     return nullptr;
