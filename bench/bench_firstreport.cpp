@@ -7,6 +7,7 @@
 
 #include "tenyearprofile.h"
 
+#include "forms/eventwait.h"
 #include "forms/frmcalview.h"
 #include "forms/reportwindows.h"
 #include "support/fakeprompt.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
@@ -24,29 +24,15 @@
 #include <QUrl>
 
 #include <cstdio>
-#include <functional>
 
 #include <unistd.h>
 
 namespace {
 
+using tamcal::test::waitUntil;
+
 constexpr qint64 kTargetMs = 1000;
 constexpr int kTimeoutMs = 60000;
-
-// Runs the application's event loop, as the program does, until `done`.
-bool runUntil(const std::function<bool()> &done)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(2);
-    QTimer::singleShot(kTimeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 // The browser view's page, reached by name: this program links no part of the
 // browser engine, as the program doesn't.
@@ -98,10 +84,12 @@ int main(int argc, char *argv[])
     const QUrl report = QUrl::fromLocalFile(
         QString::fromStdString((profile.folder() / "TamCalendar.htm").string()));
     QTimer::singleShot(0, window->findChild<QToolButton *>("btnSave"), &QToolButton::click);
-    const bool isShown =
-        page && runUntil([&] {
-            return page->property("url").toUrl() == report && !page->property("loading").toBool();
-        });
+    const bool isShown = page && waitUntil(
+                                     [&] {
+                                         return page->property("url").toUrl() == report &&
+                                                !page->property("loading").toBool();
+                                     },
+                                     kTimeoutMs);
     const qint64 shownMs = timer.elapsed();
 
     std::printf("First report window, its library and the browser engine loaded on first use\n");
@@ -112,7 +100,7 @@ int main(int argc, char *argv[])
                 static_cast<long long>(shownMs - openedMs));
     if (argc > 1) {
         // The page settles on screen first.
-        runUntil([&] { return timer.elapsed() > shownMs + 1000; });
+        waitUntil([&] { return timer.elapsed() > shownMs + 1000; }, kTimeoutMs);
         window->screen()->grabWindow(0).save(QString::fromLocal8Bit(argv[1]));
     }
     const bool isMet = isShown && shownMs < kTargetMs;
