@@ -7,8 +7,11 @@
 
 #include <QAction>
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 namespace {
@@ -62,6 +65,43 @@ TEST_F(LoadedReportWindow, EngineComesWithTheFirstReportWindowAndShowsTheReport)
     EXPECT_TRUE(waitUntil([&] { return web->property("url").toUrl() == report; }, 30000));
     // The report's day numbers are the only green on the page.
     EXPECT_TRUE(waitUntil([&] { return hasReportGreen(web->grab().toImage()); }, 30000));
+}
+
+// Run only by the test below, from a copy of this program that has no library
+// beside it or in an installed folder.
+TEST_F(LoadedReportWindow, DISABLED_OpensWithoutItsLibrary)
+{
+    start();
+    calendar->findChild<QAction *>("mnuCalView")->trigger();
+    EXPECT_FALSE(calendar->findChild<QWidget *>("frmView"));
+    EXPECT_FALSE(calendar->showReportWindow());
+    ASSERT_EQ(prompt.messages.size(), 2U);
+    const tamcal::Message &message = prompt.messages.front();
+    EXPECT_EQ(message.icon, tamcal::MsgIcon::Critical);
+    EXPECT_TRUE(message.text.starts_with("The report window could not be opened: its library did "
+                                         "not load.\r\n"))
+        << message.text;
+    const std::string beside =
+        (QCoreApplication::applicationDirPath() + "/libtamcal_reportwindow.so: no such file")
+            .toStdString();
+    EXPECT_NE(message.text.find(beside), std::string::npos) << message.text;
+    EXPECT_FALSE(isInProcess("libQt6WebEngineCore"));
+}
+
+TEST_F(LoadedReportWindow, AMissingLibraryIsReportedWithItsReason)
+{
+    const QTemporaryDir copy;
+    ASSERT_TRUE(QDir(copy.path()).mkpath("bin"));
+    const QString program = copy.filePath("bin/test_reportwindow_loading");
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(program, {"--gtest_also_run_disabled_tests",
+                          "--gtest_filter=LoadedReportWindow.DISABLED_OpensWithoutItsLibrary"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QByteArray output = child.readAll();
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test.")) << output.toStdString();
 }
 
 } // namespace
