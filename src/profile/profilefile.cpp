@@ -126,7 +126,9 @@ FileContent readWholeFile(const std::string &path)
     struct stat status;
     if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
         content.identity = FileIdentity::of(status);
-        content.bytes.resize(static_cast<std::size_t>(status.st_size));
+        // One byte more than the file holds, so that the read which finds its
+        // end needn't grow (and copy) a buffer the size of the whole profile.
+        content.bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
         if (readAll(descriptor, content.bytes))
             content.state = FileState::Present;
     }
