@@ -69,7 +69,8 @@ MsgAnswer CommandLinePrompt::showMessage(const Message &message)
 std::optional<std::string> CommandLinePrompt::askPassword(const std::string &)
 {
     if (std::exchange(m_isPasswordAsked, true)) {
-        tell("the password does not fit the protected notes; they come out unreadable");
+        if (m_hasPassword)
+            tell("the password given does not fit the protected notes; they come out unreadable");
         return std::nullopt;
     }
     std::optional<std::string> password = firstPassword();
@@ -78,6 +79,7 @@ std::optional<std::string> CommandLinePrompt::askPassword(const std::string &)
              "unreadable");
         return std::nullopt;
     }
+    m_hasPassword = true;
     return password;
 }
 

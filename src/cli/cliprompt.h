@@ -38,6 +38,7 @@ private:
 
     std::optional<std::string> m_passwordFile;
     bool m_isPasswordAsked = false;
+    bool m_hasPassword = false;
     bool m_hasFileError = false;
     std::set<std::string> m_told;
 };
