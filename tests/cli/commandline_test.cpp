@@ -115,5 +115,24 @@ TEST_F(CommandLine, ProtectedNotesNeedThePasswordAndNothingIsAsked)
     }
 }
 
+// The browser engine costs a start of its own; the command line never needs it.
+// Enabled once the engine is a library that the report window loads on first use.
+TEST_F(CommandLine, DISABLED_RunsWithoutLoadingTheBrowserEngine)
+{
+    addNote("3/14/2004", "Pi day");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_DEBUG", "libs");
+    for (const QStringList &action :
+         {QStringList{"--export"}, QStringList{"--report", "3/1/2004", "3/31/2004"}}) {
+        SCOPED_TRACE(action.join(' ').toStdString());
+        const ProgramRun run = runProgram(
+            TAMCAL_EXECUTABLE, QStringList{"--profile", QString::fromStdString(profile)} + action,
+            environment);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.err.contains("libQt6Core"));
+        EXPECT_FALSE(run.err.contains("libQt6WebEngine"));
+    }
+}
+
 } // namespace
 } // namespace tamcal::test
