@@ -9,7 +9,8 @@
 // starts and writes them back when it closes.
 int main(int argc, char *argv[])
 {
-    // A report or an export runs here, without any window.
+    // A command-line action (a report, an export, help, the version, or input it
+    // refuses) ends the run here, without any window.
     if (const std::optional<int> status = tamcal::RunCommandLine(argc, argv))
         return *status;
     // The report's browser view refuses to start as root while its sandbox is on.
