@@ -38,9 +38,10 @@ private:
 
 std::optional<std::string> readHiddenLine(const char *prompt)
 {
+    // Echo goes off before the prompt shows, so that nothing typed after it is shown.
+    const HiddenInput hidden;
     std::fputs(prompt, stderr);
     std::fflush(stderr);
-    const HiddenInput hidden;
     std::string line;
     char c = 0;
     ssize_t count = 0;
