@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-apps imagemagick fonts-dejavu-core libxcb1-dev
     clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev fakeroot file
 )
 
 missing=()

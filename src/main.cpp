@@ -1,3 +1,4 @@
+#include "cli/commandline.h"
 #include "forms/frmcalview.h"
 
 #include <QApplication>
@@ -8,6 +9,10 @@
 // starts and writes them back when it closes.
 int main(int argc, char *argv[])
 {
+    // A command-line action (a report, an export, help, the version, or input it
+    // refuses) ends the run here, without any window.
+    if (const std::optional<int> status = tamcal::RunCommandLine(argc, argv))
+        return *status;
     // The report's browser view refuses to start as root while its sandbox is on.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -42,6 +42,13 @@ std::string ReadIni(const std::string &section, const std::string &key,
     return cut(std::string(*stored), maxLength);
 }
 
+std::vector<std::string> ReadIniKeys(const std::string &section, const std::string &file)
+{
+    std::lock_guard guard(cacheMutex);
+    const ProfileSnapshot snapshot = cache().load(file);
+    return snapshot.text ? snapshot.text->keyNames(section) : std::vector<std::string>();
+}
+
 bool WriteIni(const std::string &section, const std::string &key,
               const std::optional<std::string> &value, const std::string &file)
 {

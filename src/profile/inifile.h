@@ -18,6 +18,10 @@ std::string ReadIni(const std::string &section, const std::string &key,
                     const std::string &defaultValue, const std::string &file,
                     std::size_t maxLength = kIniValueLimit);
 
+// The names of a section's keys in lower case, in no particular order; none
+// when the file or the section is missing.
+std::vector<std::string> ReadIniKeys(const std::string &section, const std::string &file);
+
 // Writes one key of a profile file; an absent value removes the key. Returns
 // whether the file now holds what was asked. Never shows anything.
 bool WriteIni(const std::string &section, const std::string &key,

@@ -168,6 +168,16 @@ std::optional<std::string_view> ProfileText::value(std::string_view section,
     return unquote(trimBlanks(slice(line->equals + 1, line->end)));
 }
 
+std::vector<std::string> ProfileText::keyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    if (const Section *found = findSection(section)) {
+        for (const auto &entry : found->keys)
+            names.push_back(entry.first);
+    }
+    return names;
+}
+
 std::optional<std::string> ProfileText::edited(std::string_view section, std::string_view key,
                                                const std::optional<std::string> &value) const
 {

@@ -25,6 +25,10 @@ public:
     // The value as it reads: blanks trimmed, one pair of matching quotes removed.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
 
+    // The names of the section's keys in lower case, in no particular order; a
+    // name given twice is listed once, as only its first line counts.
+    std::vector<std::string> keyNames(std::string_view section) const;
+
     // The file after writing (or, with no value, removing) one key; nothing when
     // the file would stay as it is.
     std::optional<std::string> edited(std::string_view section, std::string_view key,

@@ -1,5 +1,6 @@
 #include "profile/settings.h"
 
+#include "profile/datafolder.h"
 #include "profile/inifile.h"
 
 #include <algorithm>
@@ -159,9 +160,27 @@ std::optional<bool> ReadBoolean(const std::string &text)
     return readNumberIsNonZero(word);
 }
 
+void LocateProfile(const std::string &executablePath)
+{
+    if (!ProfileFile.empty()) {
+        std::error_code error;
+        AppSettings.IniPath =
+            std::filesystem::absolute(ProfileFile, error).lexically_normal().string();
+        AppSettings.AppFolder = AppSettings.IniPath.substr(0, AppSettings.IniPath.rfind('/') + 1);
+        return;
+    }
+    FormPaths(executablePath);
+    if (IsPortableFolder(AppSettings.AppFolder, AppSettings.IniPath))
+        return;
+    const std::string profileName = fileNameOf(AppSettings.IniPath);
+    AppSettings.AppFolder = UserDataFolder();
+    AppSettings.IniPath = AppSettings.AppFolder + profileName;
+    MakePrivateFolder(AppSettings.AppFolder);
+}
+
 void LoadSettings(SettingsHost &host, const std::string &executablePath)
 {
-    FormPaths(executablePath);
+    LocateProfile(executablePath);
     if (const auto usePass = ReadBoolean(IniAccess("Main", "UsePass", "0", false)))
         AppSettings.UsePass = *usePass;
     if (const auto doPopup = ReadBoolean(IniAccess("Main", "DoPopup", "0", false)))

@@ -16,6 +16,10 @@ struct Settings
 
 inline Settings AppSettings;
 
+// The profile file named for this run (--profile), or empty for the usual one.
+// Its folder then serves as AppFolder.
+inline std::string ProfileFile;
+
 // What LoadSettings and SaveSettings need from the calendar window.
 class SettingsHost
 {
@@ -34,6 +38,12 @@ std::string ExecutablePath();
 // Fills AppFolder and IniPath from an executable's path: its folder with one
 // trailing "/", and that folder plus the file name without extension plus ".ini".
 void FormPaths(const std::string &executablePath);
+
+// Fills AppFolder and IniPath for this run: ProfileFile when one is named;
+// else beside the executable (portable) when its folder holds the profile, or
+// may be written and is no installed program's folder; else in the user's data
+// folder (installed), which is made with mode 0700 when it is missing.
+void LocateProfile(const std::string &executablePath);
 
 void LoadSettings(SettingsHost &host, const std::string &executablePath = ExecutablePath());
 void SaveSettings(const SettingsHost &host);

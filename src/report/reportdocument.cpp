@@ -390,7 +390,14 @@ void LoadReportDays(const std::string &begin, const std::string &end, UserPrompt
 std::string BuildReport(const std::string &begin, std::string &end, bool scripts, short &size,
                         ReportHost &host)
 {
-    std::string path = AppSettings.AppFolder + "TamCalendar.htm";
+    return BuildReportFile(AppSettings.AppFolder + "TamCalendar.htm", begin, end, scripts, size,
+                           host);
+}
+
+std::string BuildReportFile(const std::string &reportPath, const std::string &begin,
+                            std::string &end, bool scripts, short &size, ReportHost &host)
+{
+    std::string path = reportPath;
     DeleteIfExists(path);
     const std::string title = reportTitle();
     if (size == 0)

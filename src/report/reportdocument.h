@@ -25,6 +25,11 @@ void LoadReportDays(const std::string &begin, const std::string &end, UserPrompt
 std::string BuildReport(const std::string &begin, std::string &end, bool scripts, short &size,
                         ReportHost &host);
 
+// The same report, written to `path` instead; returns `path`, or empty text
+// when nothing was written.
+std::string BuildReportFile(const std::string &path, const std::string &begin, std::string &end,
+                            bool scripts, short &size, ReportHost &host);
+
 // Removes the file when it exists and is not empty; failures go unnoticed.
 void DeleteIfExists(const std::string &path);
 

@@ -33,6 +33,7 @@ protected:
         QSettings("TamCal", "TamCal").clear();
         CurrentPassword.clear();
         AppSettings = {};
+        ProfileFile.clear();
     }
 
     std::string executablePath() const { return folder.filePath("tamcal").toStdString(); }

@@ -300,7 +300,8 @@ TEST_F(DayEditor, CharactersTheProfileCannotHoldAreNamedAndNothingIsSaved)
 TEST_F(DayEditor, AFailedSaveIsToldAndTheTextStaysUnsaved)
 {
     // The profile's folder does not exist, so nothing can be written.
-    calendar = std::make_unique<frmCalView>(folder.filePath("gone/tamcal").toStdString(), &prompt);
+    tamcal::ProfileFile = folder.filePath("gone/tamcal.ini").toStdString();
+    calendar = std::make_unique<frmCalView>(executablePath(), &prompt);
     calendar->Form_Load();
     open(tenth());
     type("important");

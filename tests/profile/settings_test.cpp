@@ -48,6 +48,28 @@ TEST(FormPaths, FolderWithOneSlashAndNameWithoutExtension)
     AppSettings = {};
 }
 
+TEST(LocateProfile, NamedProfileFileGivesItsFolderAsAppFolder)
+{
+    const std::string current = std::filesystem::current_path().string();
+    const PathCase cases[] = {
+        {"/srv/diary/my.ini", "/srv/diary/", "/srv/diary/my.ini"},
+        {"/srv//diary/./old/../2004", "/srv/diary/", "/srv/diary/2004"},
+    };
+    for (const PathCase &c : cases) {
+        SCOPED_TRACE(c.executable);
+        ProfileFile = c.executable;
+        LocateProfile("/usr/bin/tamcal");
+        EXPECT_EQ(AppSettings.AppFolder, c.appFolder);
+        EXPECT_EQ(AppSettings.IniPath, c.iniPath);
+    }
+    ProfileFile = "diary.ini";
+    LocateProfile("/usr/bin/tamcal");
+    EXPECT_EQ(AppSettings.IniPath, current + "/diary.ini");
+    EXPECT_EQ(AppSettings.AppFolder, current + "/");
+    ProfileFile.clear();
+    AppSettings = {};
+}
+
 TEST(ExecutablePath, IsTheRunningProgram)
 {
     const std::string path = ExecutablePath();
