@@ -211,9 +211,11 @@ frmDayEdit &frmCalView::dayEditor()
 {
     if (!m_dayEdit) {
         m_dayEdit = new frmDayEdit(m_prompt, this);
-        connect(m_dayEdit, &frmDayEdit::closing, this, [this] {
+        connect(m_dayEdit, &frmDayEdit::closing, this, [this](bool closes) {
             ReloadDayDots();
-            activateWindow();
+            // A close the person cancelled leaves the editor in front.
+            if (closes)
+                activateWindow();
         });
         connect(m_dayEdit, &frmDayEdit::daySaved, this, &frmCalView::markSavedDay);
     }

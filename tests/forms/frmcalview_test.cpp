@@ -1,8 +1,13 @@
 #include "diaryfixture.h"
 
+#include "forms/frmview.h"
+#include "forms/placement.h"
+
 #include <QAction>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -54,6 +59,48 @@ TEST_F(CalendarWindow, OpensWhereItWasLeft)
     EXPECT_EQ(window.frameGeometry(), QRect(0, 20, 440, 300));
     EXPECT_EQ(mvwShow().MonthRows(), 2);
     EXPECT_EQ(mvwShow().MonthColumns(), 2);
+}
+
+TEST_F(CalendarWindow, OwnedWindowsOpenBesideItUntilTheyHaveAPlacement)
+{
+    const auto editor = [this]() -> QWidget & {
+        calendar->dayEditor().setEditDay(today().toString("MM/dd/yyyy"));
+        return calendar->dayEditor();
+    };
+    const auto report = [this]() -> QWidget & { return calendar->showReportWindow(); };
+    const struct
+    {
+        const char *name;
+        const char *section;
+        std::function<QWidget &()> open;
+        bool hasStoredPlacement;
+    } cases[] = {
+        {"editor", "frmDayEdit", editor, false},
+        {"editor with a placement", "frmDayEdit", editor, true},
+        {"report window", "frmView", report, false},
+        {"report window with a placement", "frmView", report, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QSettings store("TamCal", "TamCal");
+        store.clear();
+        if (c.hasStoredPlacement) {
+            store.setValue(QString(c.section) + "/Top", "1500");
+            store.setValue(QString(c.section) + "/Left", "3000");
+        }
+        store.sync();
+        frmCalView &window = start();
+        QWidget &owned = c.open();
+        settle(owned);
+        const QRect calendarFrame = window.frameGeometry();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QPoint expected = c.hasStoredPlacement
+                                    ? QPoint(200, 100)
+                                    : tamcal::besideOwner(calendarFrame, QSize(422, 471), screen);
+        EXPECT_EQ(owned.frameGeometry().topLeft(), expected);
+        EXPECT_EQ(owned.frameGeometry().size(), QSize(422, 471));
+        calendar.reset();
+    }
 }
 
 TEST_F(CalendarWindow, MarksEveryShownDayThatHoldsANote)
