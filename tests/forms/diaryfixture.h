@@ -71,11 +71,13 @@ protected:
     }
 
     // Lets a shown window take its frame and become the active window, as a
-    // person's keys go to the active window.
+    // person's keys go to the active window. An owned window counts as active
+    // for Qt while its owner is, so the wait is for the window itself: a window
+    // manager activates it a moment later.
     static void settle(QWidget &window)
     {
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
         QCoreApplication::processEvents();
     }
 
