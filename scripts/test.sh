@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite, the
-# window tests again on an X screen with a window manager (and the placement
-# round trip of the real program with and without one), the core's tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# window tests again on an X screen with a window manager (with the real
+# program's placement round trip, also without one, and month browsing), the
+# core's tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # a short run of every fuzz target (TAMCAL_FUZZ_SECONDS each, default 20).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,7 @@ scripts/desktop.sh build/tests/widgets/test_widgets
 scripts/desktop.sh build/tests/forms/test_forms
 scripts/desktop.sh tests/desktop/placement_roundtrip.sh build/bin/tamcal
 scripts/desktop.sh --no-wm tests/desktop/placement_roundtrip.sh build/bin/tamcal
+scripts/desktop.sh tests/desktop/browse_months.sh build/bin/tamcal
 scripts/build.sh build-asan -DTAMCAL_SANITIZE=ON -DTAMCAL_GUI=OFF -DTAMCAL_BENCH=OFF
 ctest --test-dir build-asan --output-on-failure --timeout 300
 scripts/fuzz.sh "${TAMCAL_FUZZ_SECONDS:-20}"

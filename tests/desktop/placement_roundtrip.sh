@@ -81,6 +81,8 @@ for run in $(seq "$runs"); do
     # The calendar has no caption of its own.
     calendar=$(window_named "." "^Edit Day|^Multi Day View$")
     editor=$(window_named "^Edit Day [0-9/]+$")
+    xdotool windowraise "$calendar"
+    sleep 0.3
     xdotool mousemove --window "$calendar" 60 120 click 3
     sleep 0.5
     xdotool key Down Down Return
