@@ -4,37 +4,13 @@
 # before (a calendar that jumps back to the selected day shows December again),
 # and the way back must show the same pictures in reverse.
 #   tests/desktop/browse_months.sh PATH/TO/tamcal
-# Needs xdotool, xwininfo and ImageMagick; run it through scripts/desktop.sh.
+# Needs xdotool and ImageMagick; run it through scripts/desktop.sh.
 set -euo pipefail
 
-program=$(realpath "$1")
+source "$(dirname "$0")/session.sh"
 clicks=24
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-mkdir -p "$work/bin" "$work/config"
-cp "$program" "$work/bin/tamcal"
-export XDG_CONFIG_HOME="$work/config"
-"$work/bin/tamcal" >"$work/run.log" 2>&1 &
-pid=$!
-
-calendar=""
-for _ in $(seq 200); do
-    calendar=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) || true
-    [ -n "$calendar" ] && break
-    sleep 0.1
-done
-[ -n "$calendar" ] || fail "the calendar did not show"
+start_program
+calendar=$(calendar_window)
 sleep 1.5
 
 # A fingerprint of what the calendar shows.
@@ -61,11 +37,5 @@ for i in $(seq "$clicks"); do
         fail "wheel notch $i back does not show what click $((clicks - i)) showed"
 done
 
-xdotool windowfocus --sync "$calendar" key Escape
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$pid" || fail "the program failed"
-pid=""
+end_with_escape "$calendar"
 echo "browsing months: $clicks clicks back and $clicks wheel notches forward, never snapping back"

@@ -8,45 +8,12 @@
 # Needs xdotool, xwininfo and xprop; run it through scripts/desktop.sh.
 set -euo pipefail
 
-program=$(realpath "$1")
+source "$(dirname "$0")/session.sh"
 runs=5
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/bin" "$work/config"
-cp "$program" "$work/bin/tamcal"
 today=$(date +%m%d%Y)
 printf '[Main]\r\nDoPopup=True\r\n[Days]\r\n%sT=%s\r\n' "$today" \
     "$(printf 'Dentist at 10' | od -An -tx1 | tr -d ' \n' | tr a-f A-F)" >"$work/bin/tamcal.ini"
-export XDG_CONFIG_HOME="$work/config"
 store="$work/config/TamCal/TamCal.conf"
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Waits up to 20 seconds for a visible window of the program whose name
-# matches $1 and not $2, and gives its id.
-window_named() {
-    local id name
-    for _ in $(seq 200); do
-        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-            name=$(xdotool getwindowname "$id")
-            if grep -Eq "$1" <<<"$name" && ! grep -Eq "${2:-^\$}" <<<"$name"; then
-                echo "$id"
-                return
-            fi
-        done
-        sleep 0.1
-    done
-    fail "no window named like '$1'"
-}
 
 # The window's frame on the screen in pixels, "left top width height": the
 # client area and the frame extents the window manager sets (none without one).
@@ -69,17 +36,10 @@ stored_geometry() {
         END { printf "%d %d %d %d\n", v["Left"], v["Top"], v["Width"], v["Height"] }' "$store"
 }
 
-# Lets the windows settle; a window manager frames them a moment after they show.
-settle() {
-    sleep 1.5
-}
-
 previous=""
 for run in $(seq "$runs"); do
-    "$work/bin/tamcal" >"$work/run$run.log" 2>&1 &
-    pid=$!
-    # The calendar has no caption of its own.
-    calendar=$(window_named "." "^Edit Day|^Multi Day View$")
+    start_program
+    calendar=$(calendar_window)
     editor=$(window_named "^Edit Day [0-9/]+$")
     xdotool windowraise "$calendar"
     sleep 0.3
@@ -87,20 +47,14 @@ for run in $(seq "$runs"); do
     sleep 0.5
     xdotool key Down Down Return
     report=$(window_named "^Multi Day View$")
-    settle
+    # A window manager frames the windows a moment after they show.
+    sleep 1.5
 
     shown=""
     for window in calendar editor report; do
         shown+="$window $(outer_geometry "${!window}")"$'\n'
     done
-    xdotool windowfocus --sync "$calendar" key Escape
-    for _ in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "run $run: the program did not end on Escape"
-    wait "$pid" || fail "run $run: the program failed"
-    pid=""
+    end_with_escape "$calendar"
 
     for pair in "calendar frmCalView" "editor frmDayEdit" "report frmView"; do
         read -r window section <<<"$pair"
