@@ -318,6 +318,7 @@ TEST_F(CalendarWindow, MonthGridFollowsTheWindowSize)
     window.showMaximized();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+    settleSize(window);
     EXPECT_FALSE(window.isMaximized());
     EXPECT_EQ(window.frameGeometry().size(), QSize(627, 614));
     EXPECT_EQ(mvwShow().MonthRows(), 4);
