@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-webengine-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth x11-apps imagemagick fonts-dejavu-core libxcb1-dev
+    xvfb xauth x11-apps x11-utils openbox xdotool imagemagick fonts-dejavu-core libxcb1-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev fakeroot file
 )

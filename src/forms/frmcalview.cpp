@@ -46,38 +46,6 @@ QDate firstOfMonth(QDate date)
 
 } // namespace
 
-// Lets this window walk the calendar through months without its scroll handler
-// reacting, and puts the current value and the selection back afterwards.
-class frmCalView::MarkingGuard
-{
-public:
-    explicit MarkingGuard(frmCalView &window)
-        : m_window(window), m_value(window.m_mvwShow->Value()),
-          m_selStart(window.m_mvwShow->SelStart()), m_selEnd(window.m_mvwShow->SelEnd()),
-          m_wasFollowing(std::exchange(window.m_marksFollowScrolling, false))
-    {
-    }
-
-    ~MarkingGuard()
-    {
-        MonthView &calendar = *m_window.m_mvwShow;
-        calendar.setValue(m_value);
-        if (calendar.SelStart() != m_selStart || calendar.SelEnd() != m_selEnd)
-            calendar.setSelection(m_selStart, m_selEnd);
-        m_window.m_marksFollowScrolling = m_wasFollowing;
-    }
-
-    MarkingGuard(const MarkingGuard &) = delete;
-    MarkingGuard &operator=(const MarkingGuard &) = delete;
-
-private:
-    frmCalView &m_window;
-    QDate m_value;
-    QDate m_selStart;
-    QDate m_selEnd;
-    bool m_wasFollowing;
-};
-
 frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     : m_executablePath(std::move(executablePath)), m_prompt(prompt), m_mvwShow(new MonthView(this)),
       m_btnQuit(new QPushButton(this)), m_menuCal(new QMenu("MenuCal", this))
@@ -182,6 +150,12 @@ bool frmCalView::hasPicture() const
 
 void frmCalView::ReloadDayDots()
 {
+    markDaysOf(m_mvwShow->Value());
+}
+
+// Marks the days of dayOfMonth's month; a new run stops one in progress.
+void frmCalView::markDaysOf(QDate dayOfMonth)
+{
     if (m_ynMarking) {
         m_ynMarking = false;
         QCoreApplication::processEvents();
@@ -189,7 +163,7 @@ void frmCalView::ReloadDayDots()
         QCoreApplication::processEvents();
     }
     m_ynMarking = true;
-    const tamcal::DateValue value = tamcal::dateValueOf(m_mvwShow->Value());
+    const tamcal::DateValue value = tamcal::dateValueOf(dayOfMonth);
     const QDate first = tamcal::dateOfText(tamcal::FirstOfMonthText(value));
     const QDate last = tamcal::dateOfText(tamcal::LastOfMonthText(value));
     const int dayCount = last.isValid() ? last.day() : 0;
@@ -205,19 +179,17 @@ void frmCalView::ReloadDayDots()
     m_ynMarking = false;
 }
 
+// The months are marked where they stand: the calendar's value and the
+// selection stay where the person put them, shown or not.
 void frmCalView::MarkVisibleMonths()
 {
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    {
-        MarkingGuard guard(*this);
-        m_mvwShow->setValue(m_mvwShow->VisibleDays(1));
-        const QDate first(m_mvwShow->Year(), m_mvwShow->Month(), 1);
-        const int count = m_mvwShow->MonthRows() * m_mvwShow->MonthColumns();
-        for (int i = 0; i < count; ++i)
-            markMonth(first.addMonths(i));
-        m_markedFirst = first;
-        m_markedLast = first.addMonths(count - 1);
-    }
+    const QDate first = firstOfMonth(m_mvwShow->VisibleDays(1));
+    const int count = m_mvwShow->MonthRows() * m_mvwShow->MonthColumns();
+    for (int i = 0; i < count; ++i)
+        markDaysOf(first.addMonths(i));
+    m_markedFirst = first;
+    m_markedLast = first.addMonths(count - 1);
     m_marksFollowScrolling = true;
     // When the grid starts with a leading day, the last month shown is not
     // among those above.
@@ -236,26 +208,19 @@ void frmCalView::markMonthsCameIntoView()
     }
     m_markedFirst = shownFirst;
     m_markedLast = shownLast;
-    if (cameIntoView.isEmpty())
-        return;
-    MarkingGuard guard(*this);
     for (const QDate &month : cameIntoView)
-        markMonth(month);
-}
-
-void frmCalView::markMonth(QDate dayOfMonth)
-{
-    m_mvwShow->setValue(dayOfMonth);
-    ReloadDayDots();
+        markDaysOf(month);
 }
 
 frmDayEdit &frmCalView::dayEditor()
 {
     if (!m_dayEdit) {
         m_dayEdit = new frmDayEdit(m_prompt, this);
-        connect(m_dayEdit, &frmDayEdit::closing, this, [this] {
+        connect(m_dayEdit, &frmDayEdit::closing, this, [this](bool closes) {
             ReloadDayDots();
-            activateWindow();
+            // A close the person cancelled leaves the editor in front.
+            if (closes)
+                activateWindow();
         });
         connect(m_dayEdit, &frmDayEdit::daySaved, this, &frmCalView::markSavedDay);
     }

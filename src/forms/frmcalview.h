@@ -63,14 +63,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    class MarkingGuard;
-
     void buildMenu();
     void Form_Resize();
     void Form_Unload();
     void MarkVisibleMonths();
     void markMonthsCameIntoView();
-    void markMonth(QDate dayOfMonth);
+    void markDaysOf(QDate dayOfMonth);
     void openDayEditor(QDate date);
     QWidget *loadReportWindow();
     void mvwShow_DateClick();
@@ -89,8 +87,7 @@ private:
     QPixmap m_picture1;
     bool m_ynDoDailyPopup = false;
     bool m_ynMarking = false;
-    // Marks follow scrolling once the first full marking has run, and not while
-    // this window moves the calendar itself.
+    // Marks follow scrolling once the first full marking has run.
     bool m_marksFollowScrolling = false;
     // First days of the first and last month known to be marked.
     QDate m_markedFirst;

@@ -350,10 +350,14 @@ void frmDayEdit::closeEvent(QCloseEvent *event)
     tamcal::SavePlacement(*this);
     if (AskSaveChanges() == SaveAnswer::Cancel) {
         event->ignore();
+        // The unsaved text stays in front, ready for more typing.
+        raise();
+        activateWindow();
+        m_txtDayEdit->setFocus();
     } else {
         // The window is used again for the next day; what it held is dropped.
         setDirty(false);
         event->accept();
     }
-    emit closing();
+    emit closing(event->isAccepted());
 }

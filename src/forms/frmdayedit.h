@@ -41,8 +41,8 @@ signals:
     // The note of `day` reached the profile.
     void daySaved(const QDate &day);
     // The window was asked to close; sent after the save question, whether or
-    // not the close goes ahead.
-    void closing();
+    // not the close goes ahead (`closes`).
+    void closing(bool closes);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

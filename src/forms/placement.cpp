@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tamcal {
@@ -43,37 +44,84 @@ QSize frameExtra(const QWidget &window)
     return window.frameGeometry().size() - window.size();
 }
 
-// A window's frame is unknown until it is shown, so an outer size given before
-// that is first taken as the inner size; once the window is up, the frame is
-// taken off again. Without this a window would grow by its frame every run.
-class OuterSizeOnShow : public QObject
+// A window's frame is unknown until the window manager has framed it, which
+// can be a while after the window is shown; until then an outer size can only
+// be given as the inner size. Once the frame is known it is taken off again,
+// or a window would grow by its frame every run. Without a window manager the
+// frame stays empty and the inner size is the outer size.
+class OuterSizeWhenFramed : public QObject
 {
 public:
-    OuterSizeOnShow(QWidget &window, QSize outer) : QObject(&window), m_outer(outer)
+    static constexpr const char *kName = "OuterSizeWhenFramed";
+
+    OuterSizeWhenFramed(QWidget &window, QSize outer) : QObject(&window), m_outer(outer)
     {
-        setObjectName("OuterSizeOnShow");
+        setObjectName(kName);
         window.installEventFilter(this);
     }
 
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Show) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                auto &window = *static_cast<QWidget *>(parent());
-                if (!window.isMinimized() && !window.isMaximized())
-                    window.resize(m_outer - frameExtra(window));
-                deleteLater();
-            });
-        }
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show)
+            QTimer::singleShot(kGiveUpMs, this, [this] { finish(); });
+        if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)
+            QTimer::singleShot(0, this, [this] { fitOnceFramed(); });
         return false;
     }
 
 private:
+    // A window manager frames a window within moments of its showing.
+    static constexpr int kGiveUpMs = 3000;
+
+    void fitOnceFramed()
+    {
+        auto &window = *static_cast<QWidget *>(parent());
+        const QSize extra = frameExtra(window);
+        if (m_isDone || extra.isNull())
+            return;
+        finish();
+        if (!window.isMinimized() && !window.isMaximized())
+            window.resize(m_outer - extra);
+    }
+
+    void finish()
+    {
+        m_isDone = true;
+        parent()->removeEventFilter(this);
+        deleteLater();
+    }
+
     QSize m_outer;
+    bool m_isDone = false;
 };
 
+// A window that has no placement of its own yet opens beside the window that
+// owns it rather than on top of it.
+void placeBesideOwner(const QWidget &window, Placement &placement)
+{
+    const QWidget *owner = window.parentWidget();
+    if (!owner || !owner->isVisible())
+        return;
+    const QPoint at =
+        besideOwner(owner->frameGeometry(), pixelSize(placement.Width, placement.Height),
+                    QGuiApplication::primaryScreen()->geometry());
+    placement.Left = twipsFromPixels(at.x());
+    placement.Top = twipsFromPixels(at.y());
+}
+
 } // namespace
+
+QPoint besideOwner(const QRect &ownerFrame, QSize outer, const QRect &screen)
+{
+    const int lowestTop = std::max(screen.top(), screen.bottom() + 1 - outer.height());
+    const int top = std::clamp(ownerFrame.top(), screen.top(), lowestTop);
+    if (ownerFrame.right() + outer.width() <= screen.right())
+        return {ownerFrame.right() + 1, top};
+    if (ownerFrame.left() - outer.width() >= screen.left())
+        return {ownerFrame.left() - outer.width(), top};
+    return ownerFrame.topLeft() + QPoint(kCascadeStep, kCascadeStep);
+}
 
 Placement ClampToScreen(Placement placement, QSizeF screenTwips)
 {
@@ -109,8 +157,9 @@ void applyPlacement(QWidget &window, const Placement &placement)
     window.move(pixelsFromTwips(placement.Left), pixelsFromTwips(placement.Top));
     window.resize(outer - frameExtra(window));
     if (!window.isVisible()) {
-        delete window.findChild<OuterSizeOnShow *>("OuterSizeOnShow", Qt::FindDirectChildrenOnly);
-        new OuterSizeOnShow(window, outer);
+        delete window.findChild<OuterSizeWhenFramed *>(OuterSizeWhenFramed::kName,
+                                                       Qt::FindDirectChildrenOnly);
+        new OuterSizeWhenFramed(window, outer);
     }
 }
 
@@ -123,6 +172,8 @@ void RestorePlacement(QWidget &window)
     readTwips(store, "Left", "120", placement.Left);
     readTwips(store, "Width", "6330", placement.Width);
     readTwips(store, "Height", "7065", placement.Height);
+    if (!store.contains("Top") && !store.contains("Left"))
+        placeBesideOwner(window, placement);
     applyPlacement(window, ClampToScreen(placement, screenSizeTwips()));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QSizeF>
 
 class QWidget;
@@ -22,6 +24,12 @@ struct Placement
 // are tested, strictly: a value equal to the screen's dimension stays.
 Placement ClampToScreen(Placement placement, QSizeF screenTwips);
 
+// Where a window of `outer` size first opens beside its owner's frame (all in
+// pixels): right of it when it fits on the screen, else left of it, else
+// cascaded down and right from the owner's corner.
+inline constexpr int kCascadeStep = 32;
+QPoint besideOwner(const QRect &ownerFrame, QSize outer, const QRect &screen);
+
 // The primary screen's size in twips.
 QSizeF screenSizeTwips();
 
@@ -30,7 +38,8 @@ Placement windowPlacement(const QWidget &window);
 void applyPlacement(QWidget &window, const Placement &placement);
 
 // Each window remembers its placement per user under its object name (the
-// window name) in the settings store of application "TamCal".
+// window name) in the settings store of application "TamCal". An owned window
+// with nothing stored opens beside its owner; a stored placement wins.
 void RestorePlacement(QWidget &window);
 void SavePlacement(QWidget &window);
 

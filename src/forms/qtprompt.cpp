@@ -3,6 +3,7 @@
 #include "forms/frmpassword.h"
 #include "forms/windows1252.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include <utility>
@@ -61,12 +62,26 @@ QString shownText(const std::string &text)
 
 QtPrompt::QtPrompt(QWidget *owner) : m_owner(owner) {}
 
+// A box opens over the window the person is looking at: a dialog that asked
+// it (the password dialog), else the owner when it is on screen, else
+// whichever window is active.
+QWidget *QtPrompt::boxParent() const
+{
+    if (QWidget *dialog = QApplication::activeModalWidget())
+        return dialog;
+    if (m_owner && m_owner->isVisible())
+        return m_owner;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_owner;
+}
+
 MsgAnswer QtPrompt::showMessage(const tamcal::Message &message)
 {
     const QString title = message.title.empty() ? QString::fromLatin1(kDefaultTitle)
                                                 : tamcal::fromWindows1252(message.title);
     QMessageBox box(iconOf(message.icon), title, shownText(message.text), QMessageBox::NoButton,
-                    m_owner);
+                    boxParent());
     const auto buttons = buttonsOf(message.buttons);
     for (const auto &[button, answer] : buttons)
         box.addButton(button);
@@ -84,7 +99,7 @@ MsgAnswer QtPrompt::showMessage(const tamcal::Message &message)
 
 std::optional<std::string> QtPrompt::askPassword(const std::string &shown)
 {
-    frmPassword dialog(*this, m_owner);
+    frmPassword dialog(*this, boxParent());
     dialog.setPassword(tamcal::fromWindows1252(shown));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

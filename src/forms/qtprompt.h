@@ -7,7 +7,7 @@
 class QWidget;
 
 // The person's side of UserPrompt: real message boxes and the password dialog,
-// both modal over the owner window.
+// modal over the window they belong to.
 class QtPrompt : public tamcal::UserPrompt
 {
 public:
@@ -17,5 +17,7 @@ public:
     std::optional<std::string> askPassword(const std::string &shown) override;
 
 private:
+    QWidget *boxParent() const;
+
     QPointer<QWidget> m_owner;
 };

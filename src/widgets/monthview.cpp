@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
@@ -581,6 +582,19 @@ void MonthView::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
+    event->accept();
+}
+
+// One notch of the wheel (120 eighths of a degree) is one month; turning it
+// away from the person goes back in time.
+void MonthView::wheelEvent(QWheelEvent *event)
+{
+    constexpr int kNotch = 120;
+    m_wheelRemainder += event->angleDelta().y();
+    const int months = m_wheelRemainder / kNotch;
+    m_wheelRemainder -= months * kNotch;
+    if (months != 0)
+        scrollMonths(-months);
     event->accept();
 }
 

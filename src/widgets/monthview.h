@@ -17,6 +17,8 @@ class QPainter;
 // the months from VisibleDays(1)'s month onwards never scrolls the calendar.
 // Clicking a grey day selects it in place (so a double-click opens the day
 // clicked); the arrow keys and Page Up/Down scroll by whole months as needed.
+// The arrow buttons and the mouse wheel browse the months and leave the value
+// and the selection where they are, shown or not.
 class MonthView : public QWidget
 {
     Q_OBJECT
@@ -87,6 +89,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -142,4 +145,6 @@ private:
     bool m_dragging = false;
     bool m_pressedOnDay = false;
     bool m_releaseEndsDoubleClick = false;
+    // Wheel turns not yet worth a whole month (touchpads send small steps).
+    int m_wheelRemainder = 0;
 };

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 namespace tamcal::test {
 
@@ -67,24 +68,44 @@ protected:
     {
         calendar = std::make_unique<frmCalView>(executablePath(), &prompt);
         calendar->Form_Load();
-        settle(*calendar);
+        // The daily pop-up puts the editor in front of the calendar.
+        auto *editor = calendar->findChild<frmDayEdit *>("frmDayEdit");
+        if (editor && editor->isVisible())
+            settle(*editor);
+        else
+            settle(*calendar);
         return *calendar;
     }
 
     // Lets a shown window take its frame and become the active window, as a
-    // person's keys go to the active window.
+    // person's keys go to the active window. An owned window counts as active
+    // for Qt while its owner is, so the wait is for the window itself: a window
+    // manager activates it a moment later.
     static void settle(QWidget &window)
     {
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
         QCoreApplication::processEvents();
     }
 
-    // Gives the window an outer size in pixels, frame included.
+    // Gives the window an outer size in pixels, frame included. A window
+    // manager answers a resize a moment later, and may answer an earlier one
+    // late, so the size has to have held for a while.
     static void resizeOuter(QWidget &window, QSize outer)
     {
         window.resize(outer - (window.frameGeometry().size() - window.size()));
-        QCoreApplication::processEvents();
+        settleSize(window);
+    }
+
+    static void settleSize(QWidget &window)
+    {
+        QSize seen;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&window, &seen] {
+                QTest::qWait(100);
+                return std::exchange(seen, window.size()) == window.size();
+            },
+            3000));
     }
 
     MonthView &mvwShow() const { return *calendar->findChild<MonthView *>("mvwShow"); }

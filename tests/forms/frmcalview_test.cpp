@@ -1,10 +1,19 @@
 #include "diaryfixture.h"
 
+#include "forms/frmview.h"
+#include "forms/placement.h"
+
 #include <QAction>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
+
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -50,6 +59,48 @@ TEST_F(CalendarWindow, OpensWhereItWasLeft)
     EXPECT_EQ(window.frameGeometry(), QRect(0, 20, 440, 300));
     EXPECT_EQ(mvwShow().MonthRows(), 2);
     EXPECT_EQ(mvwShow().MonthColumns(), 2);
+}
+
+TEST_F(CalendarWindow, OwnedWindowsOpenBesideItUntilTheyHaveAPlacement)
+{
+    const auto editor = [this]() -> QWidget & {
+        calendar->dayEditor().setEditDay(today().toString("MM/dd/yyyy"));
+        return calendar->dayEditor();
+    };
+    const auto report = [this]() -> QWidget & { return calendar->showReportWindow(); };
+    const struct
+    {
+        const char *name;
+        const char *section;
+        std::function<QWidget &()> open;
+        bool hasStoredPlacement;
+    } cases[] = {
+        {"editor", "frmDayEdit", editor, false},
+        {"editor with a placement", "frmDayEdit", editor, true},
+        {"report window", "frmView", report, false},
+        {"report window with a placement", "frmView", report, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QSettings store("TamCal", "TamCal");
+        store.clear();
+        if (c.hasStoredPlacement) {
+            store.setValue(QString(c.section) + "/Top", "1500");
+            store.setValue(QString(c.section) + "/Left", "3000");
+        }
+        store.sync();
+        frmCalView &window = start();
+        QWidget &owned = c.open();
+        settle(owned);
+        const QRect calendarFrame = window.frameGeometry();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QPoint expected = c.hasStoredPlacement
+                                    ? QPoint(200, 100)
+                                    : tamcal::besideOwner(calendarFrame, QSize(422, 471), screen);
+        EXPECT_EQ(owned.frameGeometry().topLeft(), expected);
+        EXPECT_EQ(owned.frameGeometry().size(), QSize(422, 471));
+        calendar.reset();
+    }
 }
 
 TEST_F(CalendarWindow, MarksEveryShownDayThatHoldsANote)
@@ -102,6 +153,82 @@ TEST_F(CalendarWindow, MarksTheMonthsThatComeIntoView)
     EXPECT_EQ(mvwShow().SelStart(), earlier.addDays(-2));
     EXPECT_EQ(mvwShow().SelEnd(), earlier);
     EXPECT_TRUE(mvwShow().DayBold(earlier));
+}
+
+// Two years each way from today's month, by every means of browsing. The arrows
+// and the wheel leave the selected day where it is; Page Up/Down take it along.
+TEST_F(CalendarWindow, BrowsesYearsEachWayAndMarksEveryMonthThatComesIntoView)
+{
+    std::string days = "[Days]\r\n";
+    for (int offset = -30; offset <= 30; ++offset) {
+        const QDate month = today().addMonths(offset);
+        days += noteLine(QDate(month.year(), month.month(), 15), "mid-month");
+    }
+    writeProfile(days);
+    start();
+    const auto click = [this](QPoint at) { QTest::mouseClick(&mvwShow(), Qt::LeftButton, {}, at); };
+    const auto wheel = [this](int turn) {
+        QWheelEvent event(QPointF(50, 50), mvwShow().mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, turn), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&mvwShow(), &event);
+    };
+    const QPoint previousArrow = mvwShow().monthRect(0).topLeft() + QPoint(12, 10);
+    const QPoint nextArrow =
+        mvwShow().monthRect(mvwShow().MonthColumns() - 1).topRight() + QPoint(-12, 10);
+    const struct
+    {
+        const char *name;
+        std::function<void()> browse;
+        int step;
+        bool valueFollows;
+    } ways[] = {
+        {"previous arrow", [&] { click(previousArrow); }, -1, false},
+        {"next arrow", [&] { click(nextArrow); }, 1, false},
+        {"wheel away", [&] { wheel(120); }, -1, false},
+        {"wheel towards", [&] { wheel(-120); }, 1, false},
+        {"Page Up", [this] { QTest::keyClick(&mvwShow(), Qt::Key_PageUp); }, -1, true},
+        {"Page Down", [this] { QTest::keyClick(&mvwShow(), Qt::Key_PageDown); }, 1, true},
+    };
+    for (const auto &way : ways) {
+        mvwShow().setValue(today());
+        QCoreApplication::processEvents();
+        const QDate start = mvwShow().firstShownMonth();
+        QDate value = today();
+        for (int i = 1; i <= 24; ++i) {
+            SCOPED_TRACE(std::string(way.name) + " #" + std::to_string(i));
+            way.browse();
+            QCoreApplication::processEvents();
+            if (way.valueFollows)
+                value = value.addMonths(way.step);
+            ASSERT_EQ(mvwShow().firstShownMonth(), start.addMonths(i * way.step));
+            EXPECT_EQ(mvwShow().Value(), value);
+            EXPECT_EQ(mvwShow().SelStart(), value);
+            EXPECT_EQ(mvwShow().SelEnd(), value);
+            for (QDate month = mvwShow().firstShownMonth(); month <= mvwShow().lastShownMonth();
+                 month = month.addMonths(1)) {
+                EXPECT_TRUE(mvwShow().DayBold(month.addDays(14))) << month.toString().toStdString();
+                EXPECT_FALSE(mvwShow().DayBold(month.addDays(15)));
+            }
+        }
+    }
+}
+
+// "Refresh" after browsing marks the months in view and keeps them in view.
+TEST_F(CalendarWindow, RefreshKeepsTheBrowsedMonthsInView)
+{
+    start();
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(&mvwShow(), Qt::Key_PageDown);
+    const QDate shown = mvwShow().firstShownMonth();
+    const QDate later = shown.addDays(9);
+    mvwShow().setSelection(today(), today());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mvwShow().firstShownMonth(), shown);
+    writeProfile("[Days]\r\n" + noteLine(later, "written elsewhere"));
+    calendar->findChild<QAction *>("mnuCalRefresh")->trigger();
+    EXPECT_EQ(mvwShow().firstShownMonth(), shown);
+    EXPECT_EQ(mvwShow().Value(), today());
+    EXPECT_TRUE(mvwShow().DayBold(later));
 }
 
 TEST_F(CalendarWindow, RefreshMarksNotesWrittenMeanwhile)
@@ -191,6 +318,7 @@ TEST_F(CalendarWindow, MonthGridFollowsTheWindowSize)
     window.showMaximized();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+    settleSize(window);
     EXPECT_FALSE(window.isMaximized());
     EXPECT_EQ(window.frameGeometry().size(), QSize(627, 614));
     EXPECT_EQ(mvwShow().MonthRows(), 4);

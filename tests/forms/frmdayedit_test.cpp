@@ -108,16 +108,45 @@ TEST_F(DayEditor, DoubleClickTypeEscapeYesStoresTheNoteAndMarksTheDay)
     EXPECT_TRUE(store.contains("frmDayEdit/Width"));
 }
 
-TEST_F(DayEditor, CancelOnTheSaveQuestionKeepsTheWindowAndText)
+// The editor stays in front with the text ready for typing, and the next
+// Escape asks again instead of reaching the calendar and ending the run.
+TEST_F(DayEditor, CancelOrAFailedYesKeepsTheEditorInFrontWithItsText)
 {
-    open(tenth());
-    type("draft");
-    prompt.answers = {MsgAnswer::Cancel};
-    QTest::keyClick(text(), Qt::Key_Escape);
-    EXPECT_TRUE(editor().isVisible());
-    EXPECT_EQ(text()->toPlainText(), "draft");
-    EXPECT_TRUE(editor().Dirty());
-    EXPECT_EQ(storedNote(tenth()), "");
+    const struct
+    {
+        const char *name;
+        const char *profileFolder;
+        MsgAnswer answer;
+    } cases[] = {
+        {"Cancel", "", MsgAnswer::Cancel},
+        {"Yes, but the profile can't be written", "gone/", MsgAnswer::Yes},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        calendar = std::make_unique<frmCalView>(
+            folder.filePath(QString(c.profileFolder) + "tamcal").toStdString(), &prompt);
+        calendar->Form_Load();
+        settle(*calendar);
+        open(tenth());
+        type("draft");
+        prompt.answers = {c.answer};
+        QTest::keyClick(text(), Qt::Key_Escape);
+        QTest::qWait(100);
+        EXPECT_TRUE(editor().isVisible());
+        EXPECT_EQ(text()->toPlainText(), "draft");
+        EXPECT_TRUE(editor().Dirty());
+        EXPECT_EQ(storedNote(tenth()), "");
+        EXPECT_EQ(QApplication::activeWindow(), &editor());
+        EXPECT_TRUE(text()->hasFocus());
+
+        prompt.messages.clear();
+        prompt.answers = {MsgAnswer::Cancel};
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(prompt.messages.size(), 1u);
+        EXPECT_TRUE(calendar->isVisible());
+        EXPECT_TRUE(editor().isVisible());
+        editor().setDirty(false);
+    }
 }
 
 TEST_F(DayEditor, NoDropsTheText)

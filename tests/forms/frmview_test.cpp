@@ -384,7 +384,7 @@ TEST_F(ReportWindow, BrowserFitsTheWindowAndProgressTakesWhatTheBarCan)
     for (const Size &s : sizes) {
         SCOPED_TRACE(s.name);
         view->resize(s.window);
-        QCoreApplication::processEvents();
+        settleSize(*view);
         EXPECT_EQ(child<QStatusBar>("stbPane")->geometry().bottom(), view->height() - 1);
         EXPECT_EQ(browser->size(), s.browser);
     }

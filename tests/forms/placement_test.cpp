@@ -47,6 +47,31 @@ TEST(ClampToScreen, PullsOffScreenValuesBack)
     }
 }
 
+// A 6330 x 7065-twip window (422 x 471 pixels) beside an owner of the same size.
+TEST(BesideOwner, RightThenLeftThenCascaded)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    const QSize outer(422, 471);
+    struct Case
+    {
+        const char *name;
+        QRect owner;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"right of it", {8, 8, 422, 471}, {430, 8}},
+        {"right edge touching the screen's", {436, 8, 422, 471}, {858, 8}},
+        {"left when the right is too narrow", {437, 8, 422, 471}, {15, 8}},
+        {"left edge touching the screen's", {422, 8, 440, 471}, {0, 8}},
+        {"cascaded when neither side fits", {200, 8, 880, 471}, {232, 40}},
+        {"raised to stay on the screen", {8, 700, 422, 300}, {430, 553}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(tamcal::besideOwner(c.owner, outer, screen), c.expected);
+    }
+}
+
 class PlacementStore : public ::testing::Test
 {
 protected:

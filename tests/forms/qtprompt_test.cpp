@@ -4,6 +4,7 @@
 #include "modal.h"
 #include "printers.h"
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -107,6 +108,30 @@ TEST(QtPrompt, AsksForThePasswordInItsDialog)
 
     whenModal([](QWidget *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     EXPECT_EQ(prompt.askPassword(""), std::nullopt);
+}
+
+// A message asked from inside a dialog (the password dialog's "blank" warning)
+// opens over that dialog, not over the prompt's far-away owner.
+TEST(QtPrompt, AMessageFromADialogOpensOverThatDialog)
+{
+    QWidget owner;
+    owner.setGeometry(0, 0, 200, 200);
+    owner.show();
+    QtPrompt prompt(&owner);
+    QDialog asking;
+    asking.setGeometry(700, 500, 300, 200);
+    QWidget *boxParent = nullptr;
+    whenModal([&](QWidget *) {
+        whenModal([&](QWidget *box) {
+            boxParent = box->parentWidget();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        prompt.showMessage(
+            {"Password cannot be blank!", "1D10T Error!", MsgButtons::Ok, MsgIcon::Exclamation, 1});
+        asking.accept();
+    });
+    asking.exec();
+    EXPECT_EQ(boxParent, &asking);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Not a test: puts the windows on a real (virtual) screen in the states a
 // person sees and saves a picture of each, for looking at them and for the
-// README. Run under Xvfb:
-//   xvfb-run -s "-screen 0 1280x1024x24" forms_screenshots OUT-FOLDER BACKGROUND-PICTURE
+// README. Run on a screen with a window manager, so the frames show:
+//   scripts/desktop.sh forms_screenshots OUT-FOLDER BACKGROUND-PICTURE
 // Pictures are taken from the screen, so they show what the X server shows.
 
 #include "forms/frmcalview.h"
@@ -42,8 +42,22 @@ void shoot(const QString &name, const QRect &area)
     std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "saved" : "NOT SAVED");
 }
 
+void waitShown(QWidget &window)
+{
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::printf("%s did not show\n", qPrintable(window.objectName()));
+}
+
+// A window manager frames a window a moment after it shows, and the window is
+// then fitted to its outer size: the frame is measured once that is done.
+void settleFrame()
+{
+    QTest::qWait(500);
+}
+
 void shoot(const QString &name, const QWidget &window)
 {
+    settleFrame();
     shoot(name, window.frameGeometry());
 }
 
@@ -87,7 +101,7 @@ void shootCalendarAndEditor(const QString &folder)
     frmCalView calendar(QDir(folder).filePath("tamcal").toStdString(), &prompt);
     QSettings("TamCal", "TamCal").setValue("frmCalView/Top", "600");
     calendar.Form_Load();
-    QTest::qWaitForWindowExposed(&calendar);
+    waitShown(calendar);
     shoot(calendar.hasPicture() ? "calendar-background.png" : "calendar.png", calendar);
 
     auto *menu = calendar.findChild<QMenu *>("MenuCal");
@@ -101,7 +115,8 @@ void shootCalendarAndEditor(const QString &folder)
     placeEditorBeside(calendar);
     frmDayEdit &editor = calendar.dayEditor();
     editor.setEditDay(QDate::currentDate().toString("MM/dd/yyyy"));
-    QTest::qWaitForWindowExposed(&editor);
+    waitShown(editor);
+    settleFrame();
     const QRect both = calendar.frameGeometry().united(editor.frameGeometry());
     if (calendar.hasPicture()) {
         shoot("diary.png", both.adjusted(-8, -8, 8, 8));
@@ -135,7 +150,7 @@ void shootLockedEditor(const QString &folder)
     calendar.Form_Load();
     frmDayEdit &editor = calendar.dayEditor();
     editor.setEditDay(today.toString("MM/dd/yyyy"));
-    QTest::qWaitForWindowExposed(&editor);
+    waitShown(editor);
     shoot("editor-locked.png", editor);
     editor.setDirty(false);
     editor.hide();
@@ -147,7 +162,7 @@ void shootPasswordDialog()
     tamcal::test::FakePrompt prompt;
     frmPassword dialog(prompt);
     dialog.show();
-    QTest::qWaitForWindowExposed(&dialog);
+    waitShown(dialog);
     QTest::keyClicks(dialog.findChild<QLineEdit *>("txtPassword"), "secret");
     shoot("password.png", dialog);
 }
@@ -157,6 +172,8 @@ void shootPasswordDialog()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The calendar has no caption; window managers show the program's name.
+    QApplication::setApplicationName("TamCal");
     outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());

@@ -1,6 +1,7 @@
 // Not a test: shows the report window on a real (virtual) screen while it builds
-// a month's report and after, and saves a picture of each. Run under Xvfb:
-//   xvfb-run -s "-screen 0 1280x1024x24" view_screenshots OUT-FOLDER
+// a month's report and after, and saves a picture of each. Run on a screen with
+// a window manager, so the frame shows:
+//   scripts/desktop.sh view_screenshots OUT-FOLDER
 
 #include "eventwait.h"
 #include "forms/frmview.h"

@@ -4,9 +4,12 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -286,6 +289,37 @@ TEST_F(MonthViewTest, GreyDaysAndArrows)
     EXPECT_EQ(view.firstShownMonth(), QDate(2004, 2, 1));
     EXPECT_EQ(shownMonths.count(), 3);
     EXPECT_EQ(view.Value(), QDate(2004, 2, 29)) << "the arrows scroll without selecting";
+}
+
+// Each case turns the wheel over a fresh calendar showing March 2004 from its 12th.
+TEST(MonthViewWheel, BrowsesAMonthANotchAndLeavesTheSelection)
+{
+    const struct
+    {
+        const char *name;
+        std::vector<int> turns; // eighths of a degree, positive away from the person
+        QDate shownAfter;
+    } cases[] = {
+        {"a notch away goes back", {120}, QDate(2004, 2, 1)},
+        {"a notch towards goes on", {-120}, QDate(2004, 4, 1)},
+        {"three notches at once", {-360}, QDate(2004, 6, 1)},
+        {"half a notch waits for the rest", {60}, QDate(2004, 3, 1)},
+        {"two halves make a notch", {60, 60}, QDate(2004, 2, 1)},
+        {"back and forth cancel", {120, -120}, QDate(2004, 3, 1)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        MonthView view;
+        view.setValue(QDate(2004, 3, 12));
+        for (const int turn : c.turns) {
+            QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, turn),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&view, &wheel);
+        }
+        EXPECT_EQ(view.firstShownMonth(), c.shownAfter);
+        EXPECT_EQ(view.Value(), QDate(2004, 3, 12));
+        EXPECT_EQ(view.SelStart(), QDate(2004, 3, 12));
+    }
 }
 
 TEST_F(MonthViewTest, SelectionIsLimitedToAYear)
