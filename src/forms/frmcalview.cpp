@@ -88,6 +88,12 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     m_mvwShow->setGeometry(tamcal::pixelRect(0, 0, 6180, 6660));
     connect(m_mvwShow, &MonthView::DateClick, this, &frmCalView::mvwShow_DateClick);
     connect(m_mvwShow, &MonthView::DateDblClick, this, &frmCalView::mvwShow_DateDblClick);
+    connect(m_mvwShow, &MonthView::activated, this, &frmCalView::mvwShow_DateDblClick);
+    connect(m_mvwShow, &MonthView::menuRequested, this, [this](const QPoint &pos) {
+        popUpMenu(pos);
+        // From the keyboard the first item is ready for Return.
+        m_menuCal->setActiveAction(m_menuCal->actions().constFirst());
+    });
     connect(m_mvwShow, &MonthView::MouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
                 mvwShow_MouseUp(button, x, y);
@@ -357,7 +363,12 @@ void frmCalView::mvwShow_DateDblClick(const QDate &date)
 void frmCalView::mvwShow_MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (button == Qt::RightButton)
-        m_menuCal->popup(m_mvwShow->mapToGlobal(QPoint(x, y)));
+        popUpMenu(QPoint(x, y));
+}
+
+void frmCalView::popUpMenu(const QPoint &calendarPos)
+{
+    m_menuCal->popup(m_mvwShow->mapToGlobal(calendarPos));
 }
 
 void frmCalView::mvwShow_shownMonthsChanged()

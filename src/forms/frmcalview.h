@@ -75,6 +75,7 @@ private:
     void mvwShow_DateClick();
     void mvwShow_DateDblClick(const QDate &date);
     void mvwShow_MouseUp(Qt::MouseButton button, int x, int y);
+    void popUpMenu(const QPoint &calendarPos);
     void mvwShow_shownMonthsChanged();
     void markSavedDay(const QDate &day);
 

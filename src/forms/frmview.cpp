@@ -1,5 +1,6 @@
 #include "forms/frmview.h"
 
+#include "forms/datepicker.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
 #include "forms/qtprompt.h"
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -62,10 +64,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption)
 
 QDateEdit *datePicker(QWidget *parent, const char *name)
 {
-    auto *picker = new QDateEdit(parent);
+    auto *picker = new DatePicker(parent);
     picker->setObjectName(name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat("MM/dd/yyyy");
     return picker;
 }
 
@@ -109,6 +109,9 @@ frmView::frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidg
     setAttribute(Qt::WA_DeleteOnClose);
     resize(tamcal::pixelSize(6330, 6060));
     buildControls();
+    // Escape closes the window as its close box does (during a build: after it).
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 frmView::~frmView()

@@ -2,6 +2,7 @@
 
 #include "widgets/monthgrid.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -549,6 +550,10 @@ void MonthView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void MonthView::keyPressEvent(QKeyEvent *event)
 {
+    if (handleCommandKey(*event)) {
+        event->accept();
+        return;
+    }
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Left:
@@ -582,6 +587,41 @@ void MonthView::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
+}
+
+bool MonthView::handleCommandKey(const QKeyEvent &event)
+{
+    const bool isMenuKey = event.key() == Qt::Key_Menu ||
+                           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+    if (isMenuKey) {
+        emit menuRequested(currentDayCentre());
+        return true;
+    }
+    const bool isActivation = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+                              event.key() == Qt::Key_Space;
+    if (isActivation && !event.isAutoRepeat())
+        emit activated(m_value);
+    return isActivation;
+}
+
+// The current day is always drawn (Value's month is shown), so its cell is the
+// place a keyboard's menu belongs.
+QPoint MonthView::currentDayCentre() const
+{
+    const QRect cell = dayRect(m_value);
+    return cell.isEmpty() ? rect().center() : cell.center();
+}
+
+// The mouse's menu comes with the right button's release (MouseUp); only the
+// keyboard's reaches the menu through here.
+void MonthView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    emit menuRequested(currentDayCentre());
 }
 
 void MonthView::changeEvent(QEvent *event)

@@ -79,6 +79,11 @@ signals:
     // need their bold marks.
     void shownMonthsChanged();
     void selectionChanged();
+    // Return, Enter or Space on the current day: the keyboard's double-click.
+    void activated(const QDate &date);
+    // Shift+F10 or the Menu key: a pop-up menu belongs at `pos` (this widget's
+    // pixels), on the current day.
+    void menuRequested(const QPoint &pos);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -87,6 +92,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -125,6 +131,8 @@ private:
     void select(const QDate &anchor, const QDate &value);
     void moveValue(const QDate &date, bool extend);
     void updateDays(const QDate &from, const QDate &to);
+    bool handleCommandKey(const QKeyEvent &event);
+    QPoint currentDayCentre() const;
 
     void paintMonth(QPainter &painter, int index, const QDate &today) const;
     void paintTitle(QPainter &painter, int index) const;

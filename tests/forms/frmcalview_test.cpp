@@ -166,6 +166,57 @@ TEST_F(CalendarWindow, RightClickOpensTheMenuAndLeftClickDoesNot)
     menu->close();
 }
 
+// Keys go through the window, as a person's do, so an open pop-up menu takes them.
+TEST_F(CalendarWindow, KeysOpenTheDayAndTheMenuAtTheSelectedDay)
+{
+    frmCalView &window = start();
+    auto *menu = calendar->findChild<QMenu *>("MenuCal");
+    const QDate day = today().addDays(today().day() > 15 ? -3 : 3);
+    const auto press = [&window](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(window.windowHandle(), key, modifiers);
+        QCoreApplication::processEvents();
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        SCOPED_TRACE(key);
+        mvwShow().setValue(day);
+        mvwShow().setFocus();
+        press(key);
+        frmDayEdit &editor = calendar->dayEditor();
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_EQ(editor.EditDay(), day.toString("MM/dd/yyyy"));
+        editor.close();
+        settle(window);
+    }
+
+    const struct
+    {
+        const char *name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } menuKeys[] = {{"shift+F10", Qt::Key_F10, Qt::ShiftModifier}, {"menu key", Qt::Key_Menu, {}}};
+    for (const auto &k : menuKeys) {
+        SCOPED_TRACE(k.name);
+        mvwShow().setValue(day);
+        mvwShow().setFocus();
+        press(k.key, k.modifiers);
+        ASSERT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->pos(), mvwShow().mapToGlobal(mvwShow().dayRect(day).center()));
+        press(Qt::Key_Escape);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_TRUE(window.isVisible());
+    }
+
+    // The arrows walk the menu and Return chooses: "View Selected..." is one down.
+    QSignalSpy report(calendar.get(), &frmCalView::viewSelectedRequested);
+    mvwShow().setFocus();
+    press(Qt::Key_Menu);
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(report.count(), 1);
+    EXPECT_TRUE(window.isVisible());
+}
+
 TEST_F(CalendarWindow, MenuOpensTheEditorAndAsksForTheReport)
 {
     start();

@@ -228,6 +228,41 @@ TEST_F(DayEditor, PickerClosesWhenTheTextGetsTheFocusOrTheMouseCrossesTheWindow)
     EXPECT_FALSE(picker()->isVisible());
 }
 
+// Keys go through the window, as a person's do.
+TEST_F(DayEditor, TheDayPickerWorksFromTheKeyboard)
+{
+    frmDayEdit &window = open(tenth());
+    const auto press = [&window](Qt::Key key) {
+        QTest::keyClick(window.windowHandle(), key);
+        QCoreApplication::processEvents();
+    };
+    ASSERT_EQ(QApplication::focusWidget(), text());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button("imgIcon"));
+    for (const Qt::Key opener : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(opener);
+        press(opener);
+        EXPECT_TRUE(picker()->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), &mvDayEdit());
+        // Escape in the picker closes the picker only.
+        press(Qt::Key_Escape);
+        EXPECT_FALSE(picker()->isVisible());
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), button("imgIcon"));
+    }
+
+    // The arrows pick a day and Return loads it.
+    press(Qt::Key_Return);
+    for (int day = 10; day < 20; ++day)
+        press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(picker()->isVisible());
+    EXPECT_EQ(window.EditDay(), displayed(twentieth()));
+    EXPECT_EQ(QApplication::focusWidget(), text());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(DayEditor, UnreadableNoteIsShownLockedUntilAnotherDayIsLoaded)
 {
     const std::string stored = tamcal::CryptText("pwsecret", "pw");

@@ -343,6 +343,64 @@ TEST_F(ReportWindow, ClosedDuringABuildGoesOnceTheBuildIsDone)
     EXPECT_FALSE(view);
 }
 
+TEST_F(ReportWindow, EscapeClosesTheWindowOnceNoBuildRuns)
+{
+    openView({2004, 3, 1}, {2004, 3, 10});
+    settle(*view);
+    // During a build it goes out of sight and closes when the build is done.
+    view->onProgress = [&](int call) {
+        if (call == 2) {
+            QTest::keyClick(view->windowHandle(), Qt::Key_Escape);
+            EXPECT_FALSE(view->isVisible());
+            EXPECT_TRUE(view->isBuilding());
+        }
+    };
+    pressGo();
+    EXPECT_EQ(view->steps.size(), 11u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view);
+
+    openView({2004, 3, 1}, {2004, 3, 10});
+    settle(*view);
+    QTest::keyClick(view->windowHandle(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view);
+}
+
+TEST_F(ReportWindow, DatePickersTakeAWholeTypedDate)
+{
+    struct Case
+    {
+        const char *name;
+        QDate shown;
+        const char *typed;
+        QDate expected;
+    };
+    const Case cases[] = {
+        {"leap day typed over a year without one", {2026, 12, 16}, "02292004", {2004, 2, 29}},
+        {"leap day in a year without one", {2004, 12, 16}, "02292005", {2005, 2, 28}},
+        {"31st typed over a 30-day month", {2026, 4, 16}, "01312003", {2003, 1, 31}},
+        {"31st in a 30-day month", {2026, 12, 16}, "04312004", {2004, 4, 30}},
+        {"a plain date", {2026, 12, 16}, "07041976", {1976, 7, 4}},
+    };
+    openView({2004, 3, 1}, {2004, 3, 10});
+    settle(*view);
+    for (const char *name : {"dtpBeg", "dtpEnd"}) {
+        auto *picker = child<QDateEdit>(name);
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(name) + ": " + c.name);
+            picker->setDate(c.shown);
+            picker->setFocus();
+            picker->setSelectedSection(QDateTimeEdit::MonthSection);
+            QTest::keyClicks(picker, c.typed);
+            EXPECT_EQ(picker->date(), c.expected);
+            EXPECT_EQ(picker->text(), c.expected.toString("MM/dd/yyyy"));
+        }
+    }
+    pressGo();
+    EXPECT_TRUE(fileText(folder.filePath("TamCalendar.htm")).contains("07/04/1976 to 07/04/1976"));
+}
+
 TEST_F(ReportWindow, ShowsTheErrorPageWhenNoReportIsWritten)
 {
     // A folder where the report file belongs: nothing can be written there.

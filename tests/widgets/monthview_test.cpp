@@ -340,6 +340,51 @@ TEST_F(MonthViewTest, ShiftArrowsExtendTheSelection)
     expectSelection(QDate(2004, 5, 19), QDate(2004, 5, 19));
 }
 
+TEST_F(MonthViewTest, KeysOpenTheCurrentDayAndItsMenu)
+{
+    const struct
+    {
+        const char *name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool activates, asksForMenu;
+    } cases[] = {
+        {"return", Qt::Key_Return, Qt::NoModifier, true, false},
+        {"keypad enter", Qt::Key_Enter, Qt::KeypadModifier, true, false},
+        {"space", Qt::Key_Space, Qt::NoModifier, true, false},
+        {"menu key", Qt::Key_Menu, Qt::NoModifier, false, true},
+        {"shift+F10", Qt::Key_F10, Qt::ShiftModifier, false, true},
+        {"F10 alone", Qt::Key_F10, Qt::NoModifier, false, false},
+    };
+    const QDate day(2004, 3, 18);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        view.setValue(day);
+        QSignalSpy activated(&view, &MonthView::activated);
+        QSignalSpy menu(&view, &MonthView::menuRequested);
+        QTest::keyClick(&view, c.key, c.modifiers);
+        ASSERT_EQ(activated.count(), c.activates ? 1 : 0);
+        ASSERT_EQ(menu.count(), c.asksForMenu ? 1 : 0);
+        if (c.activates) {
+            EXPECT_EQ(activated.at(0).at(0).toDate(), day);
+        }
+        if (c.asksForMenu) {
+            EXPECT_EQ(menu.at(0).at(0).toPoint(), view.dayRect(day).center());
+        }
+        EXPECT_EQ(view.Value(), day);
+    }
+
+    // The platform's own menu event for the Menu key lands on the current day too,
+    // while a mouse's is left to the window.
+    QSignalSpy menu(&view, &MonthView::menuRequested);
+    QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(1, 1), QPoint(1, 1));
+    QApplication::sendEvent(&view, &fromKeyboard);
+    QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, QPoint(1, 1), QPoint(1, 1));
+    QApplication::sendEvent(&view, &fromMouse);
+    ASSERT_EQ(menu.count(), 1);
+    EXPECT_EQ(menu.at(0).at(0).toPoint(), view.dayRect(day).center());
+}
+
 TEST_F(MonthViewTest, LeavesOtherKeysToItsWindow)
 {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
