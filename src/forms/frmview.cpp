@@ -4,6 +4,7 @@
 #include "forms/placement.h"
 #include "forms/qtdates.h"
 #include "forms/qtprompt.h"
+#include "forms/togglefont.h"
 #include "forms/twips.h"
 #include "forms/viewpages.h"
 #include "profile/settings.h"
@@ -25,6 +26,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -132,6 +134,7 @@ void frmView::buildControls()
     m_webReporter->setGeometry(pixelRect(0, 1320, 6255, 4455));
     // The report and its pages are Windows-1252 text without a character set of their own.
     m_webReporter->settings()->setDefaultTextEncoding("windows-1252");
+    m_webReporter->page()->scripts().insert(toggleFontScript());
     connect(m_webReporter->page(), &QWebEnginePage::linkHovered, this,
             &frmView::webReporter_StatusTextChange);
     connect(m_webReporter, &QWebEngineView::loadStarted, this, [this] { m_isPageLoading = true; });

@@ -251,6 +251,35 @@ TEST_F(ReportWindow, GoShowsTheWaitPageThenTheReportWithWorkingToggles)
     EXPECT_EQ(panel->text(), "");
 }
 
+// The toggles are drawn in the program's own font: each triangle is one em wide
+// (the report's 17 pixels), where a digit of a fallback font would be about half.
+TEST_F(ReportWindow, TogglesShowAsTrianglesAndFoldTheirDay)
+{
+    openView({2004, 3, 1}, {2004, 3, 2});
+    pressGo();
+    ASSERT_TRUE(waitForLoad(fileUrl("TamCalendar.htm")));
+    const QString width = "document.getElementById('btnDing1').getBoundingClientRect().width";
+    waitUntil([&] { return runScript(*web->page(), width).toDouble() > 16.5; }, kLoadTimeoutMs);
+
+    const QString toggle = "document.getElementById('btnDing1').click();"
+                           "[getComputedStyle(document.getElementById('rowDong1')).display,"
+                           " document.getElementById('btnDing1').innerText,"
+                           " getComputedStyle(document.getElementById('btnDing1')).fontFamily,"
+                           " document.fonts.check('17px WebDings', '46')].join('|')";
+    const QString folded = runScript(*web->page(), toggle).toString();
+    EXPECT_EQ(folded, "none|4|WebDings|true");
+    EXPECT_NEAR(runScript(*web->page(), width).toDouble(), 17.0, 0.5);
+    EXPECT_EQ(runScript(*web->page(), toggle).toString(), "inline|6|WebDings|true");
+    EXPECT_NEAR(runScript(*web->page(), width).toDouble(), 17.0, 0.5);
+    // The day without a click keeps its note row.
+    EXPECT_EQ(
+        runScript(*web->page(), "getComputedStyle(document.getElementById('rowDong0')).display")
+            .toString(),
+        "inline");
+    // The page is drawn with the font; the report file is the generator's alone.
+    EXPECT_FALSE(fileText(folder.filePath("TamCalendar.htm")).contains("font-face"));
+}
+
 TEST_F(ReportWindow, ScriptsAndTextSizeReachTheReport)
 {
     struct Case
