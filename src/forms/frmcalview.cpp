@@ -85,6 +85,7 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     resize(tamcal::pixelSize(6210, 6660));
 
     m_mvwShow->setObjectName("mvwShow");
+    m_mvwShow->setAccessibleName("Calendar");
     m_mvwShow->setGeometry(tamcal::pixelRect(0, 0, 6180, 6660));
     connect(m_mvwShow, &MonthView::DateClick, this, &frmCalView::mvwShow_DateClick);
     connect(m_mvwShow, &MonthView::DateDblClick, this, &frmCalView::mvwShow_DateDblClick);

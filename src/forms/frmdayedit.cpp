@@ -173,6 +173,7 @@ void frmDayEdit::buildControls()
     m_txtDayEdit->setObjectName("txtDayEdit");
     m_txtDayEdit->move(pixelsFromTwips(0), pixelsFromTwips(600));
     m_txtDayEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtDayEdit->setAccessibleName("Note");
     // Tab walks on to the picker and the buttons, as in any dialog, and never lands in a note.
     m_txtDayEdit->setTabChangesFocus(true);
     m_txtDayEdit->installEventFilter(this);
@@ -183,6 +184,7 @@ void frmDayEdit::buildControls()
     m_fraButtons->setTitle("Editing Day:");
     m_fraButtons->setAutoFillBackground(true);
     m_mvDayEdit->setObjectName("mvDayEdit");
+    m_mvDayEdit->setAccessibleName("Editing Day");
     const QRect picker = pixelRect(45, 210, 2700, 2370);
     m_mvDayEdit->setGeometry(
         QRect(picker.topLeft(), picker.size().expandedTo(m_mvDayEdit->sizeHint())));

@@ -131,6 +131,7 @@ void frmView::buildControls()
     buildFrame();
 
     m_webReporter->setObjectName("webReporter");
+    m_webReporter->setAccessibleName("Report");
     m_webReporter->setGeometry(pixelRect(0, 1320, 6255, 4455));
     // The report and its pages are Windows-1252 text without a character set of their own.
     m_webReporter->settings()->setDefaultTextEncoding("windows-1252");
@@ -152,12 +153,17 @@ void frmView::buildFrame()
 
     place(label(m_frame1, "Label3", "Range:"), 240, 240, 615, 255);
     place(m_dtpBeg, 960, 240, 1335, 285);
+    m_dtpBeg->setAccessibleName("First day of the range");
     place(label(m_frame1, "Label1", "To"), 2415, 300, 195, 195);
     place(m_dtpEnd, 2760, 240, 1335, 285);
+    m_dtpEnd->setAccessibleName("Last day of the range");
     connect(m_dtpBeg, &QDateEdit::dateChanged, this, &frmView::dtpBeg_Change);
     connect(m_dtpEnd, &QDateEdit::dateChanged, this, &frmView::dtpEnd_Change);
 
-    place(label(m_frame1, "Label2", "Text Size:"), 120, 600, 735, 255);
+    QLabel *sizeLabel = label(m_frame1, "Label2", "Text Size:");
+    place(sizeLabel, 120, 600, 735, 255);
+    // A screen reader reads an editable box's text as its name, and its label from here.
+    sizeLabel->setBuddy(m_cboFontSize);
     m_cboFontSize->setObjectName("cboFontSize");
     m_cboFontSize->setEditable(true);
     // The list stays the fixed choice of sizes; a typed size is used, not added.
@@ -185,6 +191,7 @@ void frmView::buildFrame()
 
     m_prbStat->setObjectName("prbStat");
     m_prbStat->setTextVisible(false);
+    m_prbStat->setAccessibleName("Build progress");
     m_prbStat->setGeometry(pixelRect(120, 960, 4095, 135));
 }
 

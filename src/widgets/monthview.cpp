@@ -1,6 +1,7 @@
 #include "widgets/monthview.h"
 
 #include "widgets/monthgrid.h"
+#include "widgets/monthviewaccessible.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -73,6 +74,7 @@ MonthView::MonthView(QWidget *parent)
     : QWidget(parent), m_firstMonth(firstOfMonth(QDate::currentDate())),
       m_value(QDate::currentDate()), m_anchor(m_value)
 {
+    MonthViewAccessible::installFactory();
     setFocusPolicy(Qt::StrongFocus);
     relayout();
     resize(sizeHint());
@@ -204,6 +206,14 @@ QDate MonthView::dateAt(const QPoint &pos) const
 {
     const Hit hit = hitTest(pos);
     return hit.kind == HitKind::Day ? hit.date : QDate();
+}
+
+QDate MonthView::dateInCell(int index, int cell) const
+{
+    if (index < 0 || index >= monthCount() || cell < 0 || cell >= kCells)
+        return {};
+    const QDate date = dateForCell(monthAt(index), cell);
+    return isDrawn(index, date) ? date : QDate();
 }
 
 QSize MonthView::sizeHint() const
@@ -373,6 +383,12 @@ void MonthView::select(const QDate &anchor, const QDate &value)
     m_value = end;
     updateDays(SelStart(), SelEnd());
     emit selectionChanged();
+    announceCurrentDay(hasFocus());
+}
+
+void MonthView::announceCurrentDay(bool isFocusMove)
+{
+    MonthViewAccessible::announceCurrentDay(this, m_value, isFocusMove);
 }
 
 void MonthView::moveValue(const QDate &date, bool extend)
@@ -622,6 +638,12 @@ void MonthView::contextMenuEvent(QContextMenuEvent *event)
     }
     event->accept();
     emit menuRequested(currentDayCentre());
+}
+
+void MonthView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    announceCurrentDay(true);
 }
 
 void MonthView::changeEvent(QEvent *event)

@@ -64,6 +64,9 @@ public:
     QRect monthRect(int index) const;
     QRect dayRect(const QDate &date) const;
     QDate dateAt(const QPoint &pos) const;
+    // The date drawn in cell 0..41 (row by row) of month block `index`, or an
+    // invalid date for a cell left blank.
+    QDate dateInCell(int index, int cell) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -94,6 +97,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     // Pixel geometry shared by painting and hit testing, computed by relayout().
@@ -131,6 +135,7 @@ private:
     void select(const QDate &anchor, const QDate &value);
     void moveValue(const QDate &date, bool extend);
     void updateDays(const QDate &from, const QDate &to);
+    void announceCurrentDay(bool isFocusMove);
     bool handleCommandKey(const QKeyEvent &event);
     QPoint currentDayCentre() const;
 

@@ -1,5 +1,6 @@
 #include "diaryfixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -261,6 +262,27 @@ TEST_F(DayEditor, TheDayPickerWorksFromTheKeyboard)
     EXPECT_EQ(QApplication::focusWidget(), text());
     press(Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(DayEditor, ControlsAreNamedForScreenReaders)
+{
+    open(tenth());
+    const struct
+    {
+        QWidget *control;
+        const char *name;
+    } controls[] = {
+        {text(), "Note"},
+        {button("imgIcon"), "Change Day to Edit"},
+        {&mvDayEdit(), "Editing Day"},
+        {button("btnSave"), "Save"},
+        {button("btnClose"), "Close"},
+    };
+    for (const auto &c : controls) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(c.control)->text(QAccessible::Name),
+                  c.name);
+    }
 }
 
 TEST_F(DayEditor, UnreadableNoteIsShownLockedUntilAnotherDayIsLoaded)

@@ -3,6 +3,7 @@
 #include "forms/frmview.h"
 #include "forms/viewpages.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -428,6 +429,31 @@ TEST_F(ReportWindow, DatePickersTakeAWholeTypedDate)
     }
     pressGo();
     EXPECT_TRUE(fileText(folder.filePath("TamCalendar.htm")).contains("07/04/1976 to 07/04/1976"));
+}
+
+TEST_F(ReportWindow, ControlsAreNamedForScreenReaders)
+{
+    openView({2004, 3, 1}, {2004, 3, 10});
+    const struct
+    {
+        const char *objectName;
+        const char *name;
+    } controls[] = {
+        {"dtpBeg", "First day of the range"}, {"dtpEnd", "Last day of the range"},
+        {"chkScripts", "No Scripts"},         {"btnSave", "Go"},
+        {"prbStat", "Build progress"},        {"webReporter", "Report"},
+    };
+    for (const auto &c : controls) {
+        SCOPED_TRACE(c.objectName);
+        QAccessibleInterface *control =
+            QAccessible::queryAccessibleInterface(child<QWidget>(c.objectName));
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->text(QAccessible::Name), c.name);
+    }
+    const auto labels = QAccessible::queryAccessibleInterface(child<QWidget>("cboFontSize"))
+                            ->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.front().first->text(QAccessible::Name), "Text Size:");
 }
 
 TEST_F(ReportWindow, ShowsTheErrorPageWhenNoReportIsWritten)

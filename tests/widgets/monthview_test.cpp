@@ -1,7 +1,10 @@
 #include "widgets/monthview.h"
 
 #include "printers.h"
+#include "widgets/monthviewaccessible.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -383,6 +386,98 @@ TEST_F(MonthViewTest, KeysOpenTheCurrentDayAndItsMenu)
     QApplication::sendEvent(&view, &fromMouse);
     ASSERT_EQ(menu.count(), 1);
     EXPECT_EQ(menu.at(0).at(0).toPoint(), view.dayRect(day).center());
+}
+
+// Every month a table, every day a cell named with its full date; blank cells hide.
+TEST_F(MonthViewTest, ScreenReadersSeeMonthTablesOfNamedDays)
+{
+    QAccessibleInterface *calendar = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_TRUE(calendar);
+    EXPECT_EQ(calendar->childCount(), 6);
+    QAccessibleInterface *march = calendar->child(0);
+    ASSERT_TRUE(march);
+    EXPECT_EQ(march->role(), QAccessible::Table);
+    EXPECT_EQ(march->text(QAccessible::Name), "March 2004");
+    EXPECT_EQ(calendar->child(5)->text(QAccessible::Name), "August 2004");
+    EXPECT_EQ(march->childCount(), 42);
+    EXPECT_EQ(march->parent(), calendar);
+    QAccessibleTableInterface *table = march->tableInterface();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->columnCount(), 7);
+    EXPECT_EQ(table->columnDescription(0), "Sunday");
+
+    view.setDayBold(QDate(2004, 3, 18), true);
+    view.setSelection(QDate(2004, 3, 17), QDate(2004, 3, 18));
+    const struct
+    {
+        const char *name;
+        int month, row, column;
+        const char *text;
+        bool selected, invisible;
+    } cells[] = {
+        {"grey leading day", 0, 0, 0, "Sunday, February 29, 2004", false, false},
+        {"first of the month", 0, 0, 1, "Monday, March 1, 2004", false, false},
+        {"selected day with a note", 0, 2, 4, "Thursday, March 18, 2004, has a note", true, false},
+        {"selected day", 0, 2, 3, "Wednesday, March 17, 2004", true, false},
+        {"blank cell after a middle month", 1, 5, 6, "", false, true},
+        {"blank cell before a middle month", 1, 0, 0, "", false, true},
+    };
+    for (const auto &c : cells) {
+        SCOPED_TRACE(c.name);
+        QAccessibleInterface *cell =
+            calendar->child(c.month)->tableInterface()->cellAt(c.row, c.column);
+        ASSERT_TRUE(cell);
+        EXPECT_EQ(cell->role(), QAccessible::Cell);
+        EXPECT_EQ(cell->text(QAccessible::Name), c.text);
+        EXPECT_EQ(cell->state().selected, c.selected);
+        EXPECT_EQ(cell->state().invisible, c.invisible);
+        EXPECT_EQ(cell->tableCellInterface()->rowIndex(), c.row);
+        if (!c.invisible) {
+            const QDate date = view.dateInCell(c.month, c.row * 7 + c.column);
+            EXPECT_EQ(cell->rect(), QRect(view.mapToGlobal(view.dayRect(date).topLeft()),
+                                          view.dayRect(date).size()));
+        }
+    }
+    EXPECT_EQ(march->tableInterface()->selectedCellCount(), 2);
+
+    const QDate today = QDate::currentDate();
+    view.setValue(today);
+    QAccessibleInterface *todayCell = MonthViewAccessible::cellFor(&view, today);
+    ASSERT_TRUE(todayCell);
+    EXPECT_TRUE(todayCell->text(QAccessible::Name).endsWith(", today"));
+    EXPECT_TRUE(todayCell->text(QAccessible::Name)
+                    .startsWith(QLocale(QLocale::English).toString(today, "dddd, MMMM d, yyyy")));
+}
+
+std::vector<std::pair<QAccessible::Event, QString>> announced;
+
+void recordAnnouncement(QAccessibleEvent *event)
+{
+    QAccessibleInterface *target = event->accessibleInterface();
+    announced.emplace_back(event->type(), target ? target->text(QAccessible::Name) : QString());
+}
+
+TEST_F(MonthViewTest, MovingTheDayIsAnnounced)
+{
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    view.setFocus();
+    view.setValue(QDate(2004, 3, 31));
+    announced.clear();
+    const auto previous = MonthViewAccessible::installAnnouncer(recordAnnouncement);
+    QTest::keyClick(&view, Qt::Key_Right);
+    view.clearFocus();
+    view.setValue(QDate(2004, 4, 2));
+    MonthViewAccessible::installAnnouncer(previous);
+
+    using Announcement = std::pair<QAccessible::Event, QString>;
+    const std::vector<Announcement> expected = {
+        {QAccessible::Selection, "Thursday, April 1, 2004"},
+        {QAccessible::Focus, "Thursday, April 1, 2004"},
+        {QAccessible::Selection, "Friday, April 2, 2004"},
+    };
+    EXPECT_EQ(announced, expected);
 }
 
 TEST_F(MonthViewTest, LeavesOtherKeysToItsWindow)
