@@ -481,14 +481,18 @@ void MonthView::paintDay(QPainter &painter, const QRect &rect, const QDate &date
     QColor text = palette().color(grey ? QPalette::PlaceholderText : QPalette::Text);
     if (selected)
         text = palette().color(QPalette::HighlightedText);
+    const bool hasNote = m_boldDays.contains(date);
     painter.setPen(text);
-    painter.setFont(m_boldDays.contains(date) ? boldFont(font()) : font());
+    painter.setFont(hasNote ? boldFont(font()) : font());
     painter.drawText(rect, Qt::AlignCenter, QString::number(date.day()));
 
-    if (isToday) {
-        painter.setPen(selected ? text : palette().color(QPalette::Highlight));
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    }
+    // Marks stand out from the day's own background: the highlight colour on a
+    // plain day, the highlighted text colour on a selected one.
+    const QColor mark = palette().color(selected ? QPalette::HighlightedText : QPalette::Highlight);
+    if (isToday)
+        paintTodayFrame(painter, rect, mark);
+    if (hasNote)
+        paintNoteMark(painter, rect, mark);
     if (date == m_value && hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
@@ -497,6 +501,31 @@ void MonthView::paintDay(QPainter &painter, const QRect &rect, const QDate &date
             selected ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
+}
+
+// A small triangle in the cell's top right corner, clear of the number.
+void MonthView::paintNoteMark(QPainter &painter, const QRect &rect, const QColor &colour) const
+{
+    const qreal leg = std::max(4, rect.height() / 3);
+    const QPointF corner(rect.right() + 1, rect.top());
+    const QPolygonF triangle({corner, corner - QPointF(leg, 0), corner + QPointF(0, leg)});
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(triangle);
+    painter.restore();
+}
+
+// Two pixels wide, so today shows even while another day is selected.
+void MonthView::paintTodayFrame(QPainter &painter, const QRect &rect, const QColor &colour) const
+{
+    const int width = 2;
+    painter.save();
+    painter.setPen(QPen(colour, width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    painter.restore();
 }
 
 // Every press is accepted so that its release, which MouseUp reports for any button,

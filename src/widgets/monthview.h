@@ -144,6 +144,8 @@ private:
     void paintArrow(QPainter &painter, const QRect &rect, bool pointsLeft) const;
     void paintDay(QPainter &painter, const QRect &rect, const QDate &date, bool grey,
                   bool isToday) const;
+    void paintNoteMark(QPainter &painter, const QRect &rect, const QColor &colour) const;
+    void paintTodayFrame(QPainter &painter, const QRect &rect, const QColor &colour) const;
 
     Geometry m_geometry;
     int m_rows = 1;

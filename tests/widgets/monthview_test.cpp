@@ -480,6 +480,92 @@ TEST_F(MonthViewTest, MovingTheDayIsAnnounced)
     EXPECT_EQ(announced, expected);
 }
 
+bool holdsColour(const QImage &image, const QRect &area, const QColor &colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - colour.red()) +
+                                 std::abs(pixel.green() - colour.green()) +
+                                 std::abs(pixel.blue() - colour.blue());
+            if (distance <= 24)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A dark palette, with no white in it: any white drawn would be the widget's own.
+QPalette darkPalette()
+{
+    QPalette dark;
+    const std::pair<QPalette::ColorRole, QColor> colours[] = {
+        {QPalette::Window, QColor(40, 40, 40)},
+        {QPalette::WindowText, QColor(224, 224, 224)},
+        {QPalette::Base, QColor(30, 30, 30)},
+        {QPalette::Text, QColor(224, 224, 224)},
+        {QPalette::PlaceholderText, QColor(128, 128, 128)},
+        {QPalette::Button, QColor(60, 60, 70)},
+        {QPalette::ButtonText, QColor(200, 200, 120)},
+        {QPalette::Highlight, QColor(40, 110, 210)},
+        {QPalette::HighlightedText, QColor(250, 240, 200)},
+        {QPalette::Mid, QColor(90, 90, 90)},
+    };
+    for (const auto &[role, colour] : colours)
+        dark.setColor(role, colour);
+    return dark;
+}
+
+// Days, marks and titles drawn from the palette, read back from a picture of the
+// calendar: today keeps a frame while another day is selected, a day with a note
+// has a corner mark, grey days stay grey.
+TEST_F(MonthViewTest, PaintsFromItsPaletteOnly)
+{
+    const QDate today = QDate::currentDate();
+    const QDate first(today.year(), today.month(), 1);
+    scrollTo(first);
+    const QDate selected = today.day() > 15 ? first.addDays(2) : first.addDays(20);
+    const QDate noted = today.day() > 15 ? first.addDays(4) : first.addDays(22);
+    const QDate plain = today.day() > 15 ? first.addDays(6) : first.addDays(24);
+    view.setValue(selected);
+    view.setDayBold(noted, true);
+    view.setDayBold(selected, true);
+    const QPalette dark = darkPalette();
+    view.setPalette(dark);
+    const QImage image = view.grab().toImage();
+    const auto colour = [&dark](QPalette::ColorRole role) { return dark.color(role); };
+    const auto cell = [this](const QDate &date) { return view.dayRect(date); };
+
+    EXPECT_EQ(image.pixelColor(cell(plain).topLeft()), colour(QPalette::Base));
+    EXPECT_TRUE(holdsColour(image, cell(plain), colour(QPalette::Text)));
+    EXPECT_EQ(image.pixelColor(cell(selected).bottomLeft()), colour(QPalette::Highlight));
+    EXPECT_TRUE(holdsColour(image, cell(selected), colour(QPalette::HighlightedText)));
+    EXPECT_EQ(image.pixelColor(cell(today).left(), cell(today).center().y()),
+              colour(QPalette::Highlight));
+    const QPoint markPixel = cell(noted).topRight() + QPoint(-1, 1);
+    EXPECT_EQ(image.pixelColor(markPixel), colour(QPalette::Highlight));
+    EXPECT_EQ(image.pixelColor(cell(plain).topRight() + QPoint(-1, 1)), colour(QPalette::Base));
+    EXPECT_EQ(image.pixelColor(cell(selected).topRight() + QPoint(-1, 1)),
+              colour(QPalette::HighlightedText));
+    // The last cell of the last month always holds a trailing day.
+    const QDate grey = view.dateInCell(5, 41);
+    ASSERT_NE(grey.month(), first.addMonths(5).month());
+    EXPECT_TRUE(holdsColour(image, cell(grey), colour(QPalette::PlaceholderText)));
+    EXPECT_FALSE(holdsColour(image, cell(grey), colour(QPalette::Text)));
+    EXPECT_EQ(image.pixelColor(view.monthRect(0).center().x(), view.monthRect(0).top() + 3),
+              colour(QPalette::Button));
+    EXPECT_FALSE(holdsColour(image, image.rect(), Qt::white));
+
+    // At two device pixels to a pixel the same picture is drawn twice as fine:
+    // today's frame is four device pixels wide.
+    QImage sharp(view.size() * 2, QImage::Format_ARGB32);
+    sharp.setDevicePixelRatio(2);
+    view.render(&sharp);
+    const QPoint frameStart(cell(today).left() * 2, cell(today).center().y() * 2);
+    EXPECT_EQ(sharp.pixelColor(frameStart + QPoint(3, 0)), colour(QPalette::Highlight));
+    EXPECT_NE(sharp.pixelColor(frameStart + QPoint(5, 0)), colour(QPalette::Highlight));
+}
+
 TEST_F(MonthViewTest, LeavesOtherKeysToItsWindow)
 {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
