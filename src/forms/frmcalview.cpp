@@ -2,6 +2,7 @@
 
 #include "forms/frmdayedit.h"
 #include "forms/frmview.h"
+#include "forms/notepreview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
 #include "forms/twips.h"
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 
 #include <cmath>
 #include <utility>
@@ -87,6 +89,7 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     m_mvwShow->setObjectName("mvwShow");
     m_mvwShow->setAccessibleName("Calendar");
     m_mvwShow->setGeometry(tamcal::pixelRect(0, 0, 6180, 6660));
+    m_mvwShow->installEventFilter(this);
     connect(m_mvwShow, &MonthView::DateClick, this, &frmCalView::mvwShow_DateClick);
     connect(m_mvwShow, &MonthView::DateDblClick, this, &frmCalView::mvwShow_DateDblClick);
     connect(m_mvwShow, &MonthView::activated, this, &frmCalView::mvwShow_DateDblClick);
@@ -343,6 +346,21 @@ void frmCalView::closeEvent(QCloseEvent *event)
         m_view->close();
     Form_Unload();
     QWidget::closeEvent(event);
+}
+
+// Hovering a day with a note shows its first lines.
+bool frmCalView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_mvwShow || event->type() != QEvent::ToolTip)
+        return QWidget::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QDate day = m_mvwShow->dateAt(help->pos());
+    const QString preview = day.isValid() && m_mvwShow->DayBold(day) ? notePreview(day) : QString();
+    if (preview.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), preview, m_mvwShow, m_mvwShow->dayRect(day));
+    return true;
 }
 
 void frmCalView::Form_Unload()
