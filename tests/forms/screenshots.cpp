@@ -96,6 +96,11 @@ void shootCalendarAndEditor(const QString &folder)
         menu->popup(mvwShow.mapToGlobal(mvwShow.dayRect(QDate::currentDate()).center()));
         shoot("calendar-menu.png", calendar);
         menu->close();
+        // Hovering today, which holds a note.
+        const QPoint onToday = mvwShow.dayRect(QDate::currentDate()).center();
+        QHelpEvent hover(QEvent::ToolTip, onToday, mvwShow.mapToGlobal(onToday));
+        QApplication::sendEvent(&mvwShow, &hover);
+        shoot("calendar-tooltip.png", calendar);
     }
 
     placeEditorBeside(calendar);
