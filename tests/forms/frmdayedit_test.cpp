@@ -237,6 +237,7 @@ TEST_F(DayEditor, TheDayPickerWorksFromTheKeyboard)
         QTest::keyClick(window.windowHandle(), key);
         QCoreApplication::processEvents();
     };
+    text()->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), text());
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), button("imgIcon"));
