@@ -1,6 +1,7 @@
 #include "forms/frmcalview.h"
 
 #include "forms/frmdayedit.h"
+#include "forms/notepreview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
 #include "forms/qtprompt.h"
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 
 #include <cmath>
 #include <utility>
@@ -55,9 +57,17 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     resize(tamcal::pixelSize(6210, 6660));
 
     m_mvwShow->setObjectName("mvwShow");
+    m_mvwShow->setAccessibleName("Calendar");
     m_mvwShow->setGeometry(tamcal::pixelRect(0, 0, 6180, 6660));
+    m_mvwShow->installEventFilter(this);
     connect(m_mvwShow, &MonthView::DateClick, this, &frmCalView::mvwShow_DateClick);
     connect(m_mvwShow, &MonthView::DateDblClick, this, &frmCalView::mvwShow_DateDblClick);
+    connect(m_mvwShow, &MonthView::activated, this, &frmCalView::mvwShow_DateDblClick);
+    connect(m_mvwShow, &MonthView::menuRequested, this, [this](const QPoint &pos) {
+        popUpMenu(pos);
+        // From the keyboard the first item is ready for Return.
+        m_menuCal->setActiveAction(m_menuCal->actions().constFirst());
+    });
     connect(m_mvwShow, &MonthView::MouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
                 mvwShow_MouseUp(button, x, y);
@@ -323,6 +333,21 @@ void frmCalView::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
+// Hovering a day with a note shows its first lines.
+bool frmCalView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_mvwShow || event->type() != QEvent::ToolTip)
+        return QWidget::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QDate day = m_mvwShow->dateAt(help->pos());
+    const QString preview = day.isValid() && m_mvwShow->DayBold(day) ? notePreview(day) : QString();
+    if (preview.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), preview, m_mvwShow, m_mvwShow->dayRect(day));
+    return true;
+}
+
 void frmCalView::Form_Unload()
 {
     tamcal::SavePlacement(*this);
@@ -342,7 +367,12 @@ void frmCalView::mvwShow_DateDblClick(const QDate &date)
 void frmCalView::mvwShow_MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (button == Qt::RightButton)
-        m_menuCal->popup(m_mvwShow->mapToGlobal(QPoint(x, y)));
+        popUpMenu(QPoint(x, y));
+}
+
+void frmCalView::popUpMenu(const QPoint &calendarPos)
+{
+    m_menuCal->popup(m_mvwShow->mapToGlobal(calendarPos));
 }
 
 void frmCalView::mvwShow_shownMonthsChanged()

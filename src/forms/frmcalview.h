@@ -61,6 +61,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenu();
@@ -74,6 +75,7 @@ private:
     void mvwShow_DateClick();
     void mvwShow_DateDblClick(const QDate &date);
     void mvwShow_MouseUp(Qt::MouseButton button, int x, int y);
+    void popUpMenu(const QPoint &calendarPos);
     void mvwShow_shownMonthsChanged();
     void markSavedDay(const QDate &day);
 

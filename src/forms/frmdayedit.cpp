@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -89,6 +90,15 @@ tamcal::Message notSavedMessage(const QString &editDay)
     return message;
 }
 
+// Space presses a focused button by itself; Return and Enter press the leaf too.
+bool isActivationKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 QToolButton *pictureButton(QWidget *parent, const char *name, QStyle::StandardPixmap picture)
 {
     auto *button = new QToolButton(parent);
@@ -134,7 +144,9 @@ void frmDayEdit::buildControls()
     m_imgIcon->setIcon(dayIcon());
     m_imgIcon->setIconSize(m_imgIcon->size());
     m_imgIcon->setAutoRaise(true);
-    m_imgIcon->setFocusPolicy(Qt::NoFocus);
+    m_imgIcon->setFocusPolicy(Qt::TabFocus);
+    m_imgIcon->setAccessibleName("Change Day to Edit");
+    m_imgIcon->installEventFilter(this);
     m_imgIcon->setToolTip("Click here to change Day to Edit");
     connect(m_imgIcon, &QToolButton::clicked, this, &frmDayEdit::imgIcon_Click);
 
@@ -147,12 +159,21 @@ void frmDayEdit::buildControls()
     m_btnClose->setGeometry(pixelRect(1440, 0, 650, 600));
     m_btnClose->setToolTip("Close this window (Escape Key)");
     connect(m_btnClose, &QToolButton::clicked, this, &QWidget::close);
+    // Escape closes an open day picker first, and the window only after that.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, m_btnClose, &QToolButton::click);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (m_fraButtons->isVisible()) {
+            hidePicker();
+            m_imgIcon->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            m_btnClose->click();
+        }
+    });
 
     m_txtDayEdit->setObjectName("txtDayEdit");
     m_txtDayEdit->move(pixelsFromTwips(0), pixelsFromTwips(600));
     m_txtDayEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtDayEdit->setAccessibleName("Note");
     // Tab walks on to the picker and the buttons, as in any dialog, and never lands in a note.
     m_txtDayEdit->setTabChangesFocus(true);
     m_txtDayEdit->installEventFilter(this);
@@ -163,6 +184,7 @@ void frmDayEdit::buildControls()
     m_fraButtons->setTitle("Editing Day:");
     m_fraButtons->setAutoFillBackground(true);
     m_mvDayEdit->setObjectName("mvDayEdit");
+    m_mvDayEdit->setAccessibleName("Editing Day");
     const QRect picker = pixelRect(45, 210, 2700, 2370);
     m_mvDayEdit->setGeometry(
         QRect(picker.topLeft(), picker.size().expandedTo(m_mvDayEdit->sizeHint())));
@@ -172,8 +194,10 @@ void frmDayEdit::buildControls()
         QRect(frame.topLeft(), frame.size().expandedTo(m_mvDayEdit->size() + around)));
     m_fraButtons->hide();
     connect(m_mvDayEdit, &MonthView::DateClick, this, &frmDayEdit::mvDayEdit_DateClick);
+    connect(m_mvDayEdit, &MonthView::activated, this, &frmDayEdit::mvDayEdit_DateClick);
 
-    setTabOrder(m_txtDayEdit, m_mvDayEdit);
+    setTabOrder(m_txtDayEdit, m_imgIcon);
+    setTabOrder(m_imgIcon, m_mvDayEdit);
     setTabOrder(m_mvDayEdit, m_btnSave);
     setTabOrder(m_btnSave, m_btnClose);
     m_txtDayEdit->setFocus();
@@ -302,12 +326,14 @@ void frmDayEdit::imgIcon_Click()
         m_mvDayEdit->setValue(editDay);
     m_fraButtons->show();
     m_fraButtons->raise();
+    m_mvDayEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void frmDayEdit::mvDayEdit_DateClick(const QDate &date)
 {
     hidePicker();
     setEditDay(QString::fromStdString(tamcal::displayDateOf(date)));
+    m_txtDayEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void frmDayEdit::hidePicker()
@@ -317,6 +343,10 @@ void frmDayEdit::hidePicker()
 
 bool frmDayEdit::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_imgIcon && isActivationKey(event)) {
+        m_imgIcon->click();
+        return true;
+    }
     const bool isFocusIntoText = watched == m_txtDayEdit && event->type() == QEvent::FocusIn;
     const bool isMoveOverSurface =
         watched == m_surface && event->type() == QEvent::MouseMove &&

@@ -35,6 +35,7 @@ frmPassword::frmPassword(tamcal::UserPrompt &prompt, QWidget *parent)
 
     m_txtPassword->setObjectName("txtPassword");
     m_txtPassword->setEchoMode(QLineEdit::Password);
+    m_txtPassword->setAccessibleName("Password");
     m_txtPassword->setGeometry(pixelRect(120, 600, 2415, 285).translated(0, extraHeight));
 
     m_btnOK->setObjectName("btnOK");

@@ -1,8 +1,10 @@
 #include "forms/frmview.h"
 
+#include "forms/datepicker.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
 #include "forms/qtprompt.h"
+#include "forms/togglefont.h"
 #include "forms/twips.h"
 #include "forms/viewpages.h"
 #include "profile/settings.h"
@@ -19,10 +21,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -62,10 +66,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption)
 
 QDateEdit *datePicker(QWidget *parent, const char *name)
 {
-    auto *picker = new QDateEdit(parent);
+    auto *picker = new DatePicker(parent);
     picker->setObjectName(name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat("MM/dd/yyyy");
     return picker;
 }
 
@@ -109,6 +111,9 @@ frmView::frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidg
     setAttribute(Qt::WA_DeleteOnClose);
     resize(tamcal::pixelSize(6330, 6060));
     buildControls();
+    // Escape closes the window as its close box does (during a build: after it).
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 frmView::~frmView()
@@ -126,9 +131,11 @@ void frmView::buildControls()
     buildFrame();
 
     m_webReporter->setObjectName("webReporter");
+    m_webReporter->setAccessibleName("Report");
     m_webReporter->setGeometry(pixelRect(0, 1320, 6255, 4455));
     // The report and its pages are Windows-1252 text without a character set of their own.
     m_webReporter->settings()->setDefaultTextEncoding("windows-1252");
+    m_webReporter->page()->scripts().insert(toggleFontScript());
     connect(m_webReporter->page(), &QWebEnginePage::linkHovered, this,
             &frmView::webReporter_StatusTextChange);
     connect(m_webReporter, &QWebEngineView::loadStarted, this, [this] { m_isPageLoading = true; });
@@ -146,12 +153,17 @@ void frmView::buildFrame()
 
     place(label(m_frame1, "Label3", "Range:"), 240, 240, 615, 255);
     place(m_dtpBeg, 960, 240, 1335, 285);
+    m_dtpBeg->setAccessibleName("First day of the range");
     place(label(m_frame1, "Label1", "To"), 2415, 300, 195, 195);
     place(m_dtpEnd, 2760, 240, 1335, 285);
+    m_dtpEnd->setAccessibleName("Last day of the range");
     connect(m_dtpBeg, &QDateEdit::dateChanged, this, &frmView::dtpBeg_Change);
     connect(m_dtpEnd, &QDateEdit::dateChanged, this, &frmView::dtpEnd_Change);
 
-    place(label(m_frame1, "Label2", "Text Size:"), 120, 600, 735, 255);
+    QLabel *sizeLabel = label(m_frame1, "Label2", "Text Size:");
+    place(sizeLabel, 120, 600, 735, 255);
+    // A screen reader reads an editable box's text as its name, and its label from here.
+    sizeLabel->setBuddy(m_cboFontSize);
     m_cboFontSize->setObjectName("cboFontSize");
     m_cboFontSize->setEditable(true);
     // The list stays the fixed choice of sizes; a typed size is used, not added.
@@ -179,6 +191,7 @@ void frmView::buildFrame()
 
     m_prbStat->setObjectName("prbStat");
     m_prbStat->setTextVisible(false);
+    m_prbStat->setAccessibleName("Build progress");
     m_prbStat->setGeometry(pixelRect(120, 960, 4095, 135));
 }
 

@@ -1,7 +1,9 @@
 #include "widgets/monthview.h"
 
 #include "widgets/monthgrid.h"
+#include "widgets/monthviewaccessible.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -73,6 +75,7 @@ MonthView::MonthView(QWidget *parent)
     : QWidget(parent), m_firstMonth(firstOfMonth(QDate::currentDate())),
       m_value(QDate::currentDate()), m_anchor(m_value)
 {
+    MonthViewAccessible::installFactory();
     setFocusPolicy(Qt::StrongFocus);
     relayout();
     resize(sizeHint());
@@ -204,6 +207,14 @@ QDate MonthView::dateAt(const QPoint &pos) const
 {
     const Hit hit = hitTest(pos);
     return hit.kind == HitKind::Day ? hit.date : QDate();
+}
+
+QDate MonthView::dateInCell(int index, int cell) const
+{
+    if (index < 0 || index >= monthCount() || cell < 0 || cell >= kCells)
+        return {};
+    const QDate date = dateForCell(monthAt(index), cell);
+    return isDrawn(index, date) ? date : QDate();
 }
 
 QSize MonthView::sizeHint() const
@@ -373,6 +384,12 @@ void MonthView::select(const QDate &anchor, const QDate &value)
     m_value = end;
     updateDays(SelStart(), SelEnd());
     emit selectionChanged();
+    announceCurrentDay(hasFocus());
+}
+
+void MonthView::announceCurrentDay(bool isFocusMove)
+{
+    MonthViewAccessible::announceCurrentDay(this, m_value, isFocusMove);
 }
 
 void MonthView::moveValue(const QDate &date, bool extend)
@@ -465,14 +482,18 @@ void MonthView::paintDay(QPainter &painter, const QRect &rect, const QDate &date
     QColor text = palette().color(grey ? QPalette::PlaceholderText : QPalette::Text);
     if (selected)
         text = palette().color(QPalette::HighlightedText);
+    const bool hasNote = m_boldDays.contains(date);
     painter.setPen(text);
-    painter.setFont(m_boldDays.contains(date) ? boldFont(font()) : font());
+    painter.setFont(hasNote ? boldFont(font()) : font());
     painter.drawText(rect, Qt::AlignCenter, QString::number(date.day()));
 
-    if (isToday) {
-        painter.setPen(selected ? text : palette().color(QPalette::Highlight));
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    }
+    // Marks stand out from the day's own background: the highlight colour on a
+    // plain day, the highlighted text colour on a selected one.
+    const QColor mark = palette().color(selected ? QPalette::HighlightedText : QPalette::Highlight);
+    if (isToday)
+        paintTodayFrame(painter, rect, mark);
+    if (hasNote)
+        paintNoteMark(painter, rect, mark);
     if (date == m_value && hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
@@ -481,6 +502,31 @@ void MonthView::paintDay(QPainter &painter, const QRect &rect, const QDate &date
             selected ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
+}
+
+// A small triangle in the cell's top right corner, clear of the number.
+void MonthView::paintNoteMark(QPainter &painter, const QRect &rect, const QColor &colour) const
+{
+    const qreal leg = std::max(4, rect.height() / 3);
+    const QPointF corner(rect.right() + 1, rect.top());
+    const QPolygonF triangle({corner, corner - QPointF(leg, 0), corner + QPointF(0, leg)});
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(triangle);
+    painter.restore();
+}
+
+// Two pixels wide, so today shows even while another day is selected.
+void MonthView::paintTodayFrame(QPainter &painter, const QRect &rect, const QColor &colour) const
+{
+    const int width = 2;
+    painter.save();
+    painter.setPen(QPen(colour, width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    painter.restore();
 }
 
 // Every press is accepted so that its release, which MouseUp reports for any button,
@@ -550,6 +596,10 @@ void MonthView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void MonthView::keyPressEvent(QKeyEvent *event)
 {
+    if (handleCommandKey(*event)) {
+        event->accept();
+        return;
+    }
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Left:
@@ -596,6 +646,47 @@ void MonthView::wheelEvent(QWheelEvent *event)
     if (months != 0)
         scrollMonths(-months);
     event->accept();
+}
+
+bool MonthView::handleCommandKey(const QKeyEvent &event)
+{
+    const bool isMenuKey = event.key() == Qt::Key_Menu ||
+                           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+    if (isMenuKey) {
+        emit menuRequested(currentDayCentre());
+        return true;
+    }
+    const bool isActivation = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+                              event.key() == Qt::Key_Space;
+    if (isActivation && !event.isAutoRepeat())
+        emit activated(m_value);
+    return isActivation;
+}
+
+// The current day is always drawn (Value's month is shown), so its cell is the
+// place a keyboard's menu belongs.
+QPoint MonthView::currentDayCentre() const
+{
+    const QRect cell = dayRect(m_value);
+    return cell.isEmpty() ? rect().center() : cell.center();
+}
+
+// The mouse's menu comes with the right button's release (MouseUp); only the
+// keyboard's reaches the menu through here.
+void MonthView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    emit menuRequested(currentDayCentre());
+}
+
+void MonthView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    announceCurrentDay(true);
 }
 
 void MonthView::changeEvent(QEvent *event)

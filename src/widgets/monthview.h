@@ -66,6 +66,9 @@ public:
     QRect monthRect(int index) const;
     QRect dayRect(const QDate &date) const;
     QDate dateAt(const QPoint &pos) const;
+    // The date drawn in cell 0..41 (row by row) of month block `index`, or an
+    // invalid date for a cell left blank.
+    QDate dateInCell(int index, int cell) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -81,6 +84,11 @@ signals:
     // need their bold marks.
     void shownMonthsChanged();
     void selectionChanged();
+    // Return, Enter or Space on the current day: the keyboard's double-click.
+    void activated(const QDate &date);
+    // Shift+F10 or the Menu key: a pop-up menu belongs at `pos` (this widget's
+    // pixels), on the current day.
+    void menuRequested(const QPoint &pos);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -90,7 +98,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     // Pixel geometry shared by painting and hit testing, computed by relayout().
@@ -128,12 +138,17 @@ private:
     void select(const QDate &anchor, const QDate &value);
     void moveValue(const QDate &date, bool extend);
     void updateDays(const QDate &from, const QDate &to);
+    void announceCurrentDay(bool isFocusMove);
+    bool handleCommandKey(const QKeyEvent &event);
+    QPoint currentDayCentre() const;
 
     void paintMonth(QPainter &painter, int index, const QDate &today) const;
     void paintTitle(QPainter &painter, int index) const;
     void paintArrow(QPainter &painter, const QRect &rect, bool pointsLeft) const;
     void paintDay(QPainter &painter, const QRect &rect, const QDate &date, bool grey,
                   bool isToday) const;
+    void paintNoteMark(QPainter &painter, const QRect &rect, const QColor &colour) const;
+    void paintTodayFrame(QPainter &painter, const QRect &rect, const QColor &colour) const;
 
     Geometry m_geometry;
     int m_rows = 1;

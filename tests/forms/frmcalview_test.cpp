@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <functional>
@@ -291,6 +292,120 @@ TEST_F(CalendarWindow, RightClickOpensTheMenuAndLeftClickDoesNot)
               QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "-", "Cancel"}));
     EXPECT_EQ(calendar->findChild<QAction *>("mnuCalRez3")->text(), "<rezerved>");
     menu->close();
+}
+
+// Keys go through the window, as a person's do, so an open pop-up menu takes them.
+TEST_F(CalendarWindow, KeysOpenTheDayAndTheMenuAtTheSelectedDay)
+{
+    frmCalView &window = start();
+    auto *menu = calendar->findChild<QMenu *>("MenuCal");
+    const QDate day = today().addDays(today().day() > 15 ? -3 : 3);
+    const auto press = [&window](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(window.windowHandle(), key, modifiers);
+        QCoreApplication::processEvents();
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        SCOPED_TRACE(key);
+        mvwShow().setValue(day);
+        mvwShow().setFocus();
+        press(key);
+        frmDayEdit &editor = calendar->dayEditor();
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_EQ(editor.EditDay(), day.toString("MM/dd/yyyy"));
+        editor.close();
+        settle(window);
+    }
+
+    const struct
+    {
+        const char *name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } menuKeys[] = {{"shift+F10", Qt::Key_F10, Qt::ShiftModifier}, {"menu key", Qt::Key_Menu, {}}};
+    for (const auto &k : menuKeys) {
+        SCOPED_TRACE(k.name);
+        mvwShow().setValue(day);
+        mvwShow().setFocus();
+        press(k.key, k.modifiers);
+        ASSERT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->pos(), mvwShow().mapToGlobal(mvwShow().dayRect(day).center()));
+        press(Qt::Key_Escape);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_TRUE(window.isVisible());
+    }
+
+    // The arrows walk the menu and Return chooses: "View Selected..." is one down.
+    QSignalSpy report(calendar.get(), &frmCalView::viewSelectedRequested);
+    mvwShow().setFocus();
+    press(Qt::Key_Menu);
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(report.count(), 1);
+    EXPECT_TRUE(window.isVisible());
+}
+
+// What hovering a day shows, asked as the platform asks: a tooltip event at the day.
+QString hoverText(MonthView &view, const QDate &day)
+{
+    // A tooltip goes a moment after it is told to.
+    QToolTip::hideText();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+    const QPoint at = view.dayRect(day).center();
+    QHelpEvent hover(QEvent::ToolTip, at, view.mapToGlobal(at));
+    QApplication::sendEvent(&view, &hover);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+TEST_F(CalendarWindow, HoveringADayShowsTheFirstLinesOfItsNote)
+{
+    const QDate first(today().year(), today().month(), 1);
+    const std::string longLine(400, 'x');
+    struct Case
+    {
+        const char *name;
+        int day;
+        std::string note;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"one line", 1, "Dentist at 10", "Dentist at 10"},
+        {"first three lines of four", 2, "one\r\ntwo\r\nthree\r\nfour", "one\ntwo\nthree"},
+        {"a long line is cut at 300 characters", 3, longLine, QString(300, 'x')},
+        {"Windows-1252 text", 4, "caf\xE9", QString::fromUtf8("café")},
+        {"no note", 5, "", ""},
+    };
+    std::string profile = "[Days]\r\n";
+    for (const Case &c : cases) {
+        if (!c.note.empty())
+            profile += noteLine(first.addDays(c.day - 1), c.note);
+    }
+    writeProfile(profile);
+    start();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(hoverText(mvwShow(), first.addDays(c.day - 1)), c.shown);
+    }
+}
+
+TEST_F(CalendarWindow, HoveringAProtectedNoteNeverAsksForThePassword)
+{
+    const QDate day(today().year(), today().month(), 1);
+    writeProfile("[Main]\r\nUsePass=True\r\n[Days]\r\n" +
+                 *tamcal::DayKey(day.toString("MM/dd/yyyy").toStdString()) + "=" +
+                 tamcal::CryptText("pwsecret\r\nsecond", "pw") + "\r\n");
+    start();
+    EXPECT_EQ(hoverText(mvwShow(), day), "Protected note");
+    EXPECT_TRUE(prompt.passwordRequests.empty());
+    EXPECT_TRUE(prompt.messages.empty());
+
+    // A wrong password known this run reads as protected too, and still asks nothing.
+    tamcal::CurrentPassword = "wrong";
+    EXPECT_EQ(hoverText(mvwShow(), day), "Protected note");
+    tamcal::CurrentPassword = "pw";
+    EXPECT_EQ(hoverText(mvwShow(), day), "secret\nsecond");
+    EXPECT_TRUE(prompt.passwordRequests.empty());
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 TEST_F(CalendarWindow, MenuOpensTheEditorAndAsksForTheReport)

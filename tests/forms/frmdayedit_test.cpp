@@ -1,5 +1,6 @@
 #include "diaryfixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -255,6 +256,63 @@ TEST_F(DayEditor, PickerClosesWhenTheTextGetsTheFocusOrTheMouseCrossesTheWindow)
     EXPECT_TRUE(picker()->isVisible());
     moveOver(QPoint(surface->width() - 1, 2));
     EXPECT_FALSE(picker()->isVisible());
+}
+
+// Keys go through the window, as a person's do.
+TEST_F(DayEditor, TheDayPickerWorksFromTheKeyboard)
+{
+    frmDayEdit &window = open(tenth());
+    const auto press = [&window](Qt::Key key) {
+        QTest::keyClick(window.windowHandle(), key);
+        QCoreApplication::processEvents();
+    };
+    text()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), text());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button("imgIcon"));
+    for (const Qt::Key opener : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(opener);
+        press(opener);
+        EXPECT_TRUE(picker()->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), &mvDayEdit());
+        // Escape in the picker closes the picker only.
+        press(Qt::Key_Escape);
+        EXPECT_FALSE(picker()->isVisible());
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), button("imgIcon"));
+    }
+
+    // The arrows pick a day and Return loads it.
+    press(Qt::Key_Return);
+    for (int day = 10; day < 20; ++day)
+        press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(picker()->isVisible());
+    EXPECT_EQ(window.EditDay(), displayed(twentieth()));
+    EXPECT_EQ(QApplication::focusWidget(), text());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(DayEditor, ControlsAreNamedForScreenReaders)
+{
+    open(tenth());
+    const struct
+    {
+        QWidget *control;
+        const char *name;
+    } controls[] = {
+        {text(), "Note"},
+        {button("imgIcon"), "Change Day to Edit"},
+        {&mvDayEdit(), "Editing Day"},
+        {button("btnSave"), "Save"},
+        {button("btnClose"), "Close"},
+    };
+    for (const auto &c : controls) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(c.control)->text(QAccessible::Name),
+                  c.name);
+    }
 }
 
 TEST_F(DayEditor, UnreadableNoteIsShownLockedUntilAnotherDayIsLoaded)

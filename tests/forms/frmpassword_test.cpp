@@ -3,6 +3,7 @@
 #include "printers.h"
 #include "support/fakeprompt.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,11 @@ TEST_F(PasswordDialog, CharactersTheProfileCannotHoldAreNamed)
     EXPECT_NE(prompt.messages[0].text.find("U+0142"), std::string::npos);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(box()->selectedText(), QString::fromUtf8("\u0142"));
+}
+
+TEST_F(PasswordDialog, TheBoxIsNamedForScreenReaders)
+{
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(box())->text(QAccessible::Name), "Password");
 }
 
 TEST_F(PasswordDialog, CancelAndEscapeLeaveWithoutAPassword)

@@ -3,6 +3,7 @@
 #include "forms/frmview.h"
 #include "forms/viewpages.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -251,6 +252,35 @@ TEST_F(ReportWindow, GoShowsTheWaitPageThenTheReportWithWorkingToggles)
     EXPECT_EQ(panel->text(), "");
 }
 
+// The toggles are drawn in the program's own font: each triangle is one em wide
+// (the report's 17 pixels), where a digit of a fallback font would be about half.
+TEST_F(ReportWindow, TogglesShowAsTrianglesAndFoldTheirDay)
+{
+    openView({2004, 3, 1}, {2004, 3, 2});
+    pressGo();
+    ASSERT_TRUE(waitForLoad(fileUrl("TamCalendar.htm")));
+    const QString width = "document.getElementById('btnDing1').getBoundingClientRect().width";
+    waitUntil([&] { return runScript(*web->page(), width).toDouble() > 16.5; }, kLoadTimeoutMs);
+
+    const QString toggle = "document.getElementById('btnDing1').click();"
+                           "[getComputedStyle(document.getElementById('rowDong1')).display,"
+                           " document.getElementById('btnDing1').innerText,"
+                           " getComputedStyle(document.getElementById('btnDing1')).fontFamily,"
+                           " document.fonts.check('17px WebDings', '46')].join('|')";
+    const QString folded = runScript(*web->page(), toggle).toString();
+    EXPECT_EQ(folded, "none|4|WebDings|true");
+    EXPECT_NEAR(runScript(*web->page(), width).toDouble(), 17.0, 0.5);
+    EXPECT_EQ(runScript(*web->page(), toggle).toString(), "inline|6|WebDings|true");
+    EXPECT_NEAR(runScript(*web->page(), width).toDouble(), 17.0, 0.5);
+    // The day without a click keeps its note row.
+    EXPECT_EQ(
+        runScript(*web->page(), "getComputedStyle(document.getElementById('rowDong0')).display")
+            .toString(),
+        "inline");
+    // The page is drawn with the font; the report file is the generator's alone.
+    EXPECT_FALSE(fileText(folder.filePath("TamCalendar.htm")).contains("font-face"));
+}
+
 TEST_F(ReportWindow, ScriptsAndTextSizeReachTheReport)
 {
     struct Case
@@ -341,6 +371,89 @@ TEST_F(ReportWindow, ClosedDuringABuildGoesOnceTheBuildIsDone)
     EXPECT_TRUE(QSettings("TamCal", "TamCal").contains("frmView/Width"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(view);
+}
+
+TEST_F(ReportWindow, EscapeClosesTheWindowOnceNoBuildRuns)
+{
+    openView({2004, 3, 1}, {2004, 3, 10});
+    settle(*view);
+    // During a build it goes out of sight and closes when the build is done.
+    view->onProgress = [&](int call) {
+        if (call == 2) {
+            QTest::keyClick(view->windowHandle(), Qt::Key_Escape);
+            EXPECT_FALSE(view->isVisible());
+            EXPECT_TRUE(view->isBuilding());
+        }
+    };
+    pressGo();
+    EXPECT_EQ(view->steps.size(), 11u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view);
+
+    openView({2004, 3, 1}, {2004, 3, 10});
+    settle(*view);
+    QTest::keyClick(view->windowHandle(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view);
+}
+
+TEST_F(ReportWindow, DatePickersTakeAWholeTypedDate)
+{
+    struct Case
+    {
+        const char *name;
+        QDate shown;
+        const char *typed;
+        QDate expected;
+    };
+    const Case cases[] = {
+        {"leap day typed over a year without one", {2026, 12, 16}, "02292004", {2004, 2, 29}},
+        {"leap day in a year without one", {2004, 12, 16}, "02292005", {2005, 2, 28}},
+        {"31st typed over a 30-day month", {2026, 4, 16}, "01312003", {2003, 1, 31}},
+        {"31st in a 30-day month", {2026, 12, 16}, "04312004", {2004, 4, 30}},
+        {"a plain date", {2026, 12, 16}, "07041976", {1976, 7, 4}},
+    };
+    openView({2004, 3, 1}, {2004, 3, 10});
+    settle(*view);
+    for (const char *name : {"dtpBeg", "dtpEnd"}) {
+        auto *picker = child<QDateEdit>(name);
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(name) + ": " + c.name);
+            picker->setDate(c.shown);
+            picker->setFocus();
+            picker->setSelectedSection(QDateTimeEdit::MonthSection);
+            QTest::keyClicks(picker, c.typed);
+            EXPECT_EQ(picker->date(), c.expected);
+            EXPECT_EQ(picker->text(), c.expected.toString("MM/dd/yyyy"));
+        }
+    }
+    pressGo();
+    EXPECT_TRUE(fileText(folder.filePath("TamCalendar.htm")).contains("07/04/1976 to 07/04/1976"));
+}
+
+TEST_F(ReportWindow, ControlsAreNamedForScreenReaders)
+{
+    openView({2004, 3, 1}, {2004, 3, 10});
+    const struct
+    {
+        const char *objectName;
+        const char *name;
+    } controls[] = {
+        {"dtpBeg", "First day of the range"}, {"dtpEnd", "Last day of the range"},
+        {"chkScripts", "No Scripts"},         {"btnSave", "Go"},
+        {"prbStat", "Build progress"},        {"webReporter", "Report"},
+    };
+    for (const auto &c : controls) {
+        SCOPED_TRACE(c.objectName);
+        QAccessibleInterface *control =
+            QAccessible::queryAccessibleInterface(child<QWidget>(c.objectName));
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->text(QAccessible::Name), c.name);
+    }
+    const auto labels = QAccessible::queryAccessibleInterface(child<QWidget>("cboFontSize"))
+                            ->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.front().first->text(QAccessible::Name), "Text Size:");
 }
 
 TEST_F(ReportWindow, ShowsTheErrorPageWhenNoReportIsWritten)

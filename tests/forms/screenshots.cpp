@@ -110,6 +110,11 @@ void shootCalendarAndEditor(const QString &folder)
         menu->popup(mvwShow.mapToGlobal(mvwShow.dayRect(QDate::currentDate()).center()));
         shoot("calendar-menu.png", calendar);
         menu->close();
+        // Hovering today, which holds a note.
+        const QPoint onToday = mvwShow.dayRect(QDate::currentDate()).center();
+        QHelpEvent hover(QEvent::ToolTip, onToday, mvwShow.mapToGlobal(onToday));
+        QApplication::sendEvent(&mvwShow, &hover);
+        shoot("calendar-tooltip.png", calendar);
     }
 
     placeEditorBeside(calendar);
@@ -167,6 +172,39 @@ void shootPasswordDialog()
     shoot("password.png", dialog);
 }
 
+// The calendar alone, in the desktop's palette or in a dark one under Fusion.
+void shootCalendar(const QString &folder, const QString &name, bool isDark)
+{
+    const QPalette light = QApplication::palette();
+    if (isDark) {
+        QApplication::setStyle("Fusion");
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::PlaceholderText, QColor(130, 130, 135));
+        dark.setColor(QPalette::Button, QColor(58, 58, 62));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Mid, QColor(90, 90, 95));
+        dark.setColor(QPalette::Highlight, QColor(61, 142, 240));
+        dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+        QApplication::setPalette(dark);
+    }
+    tamcal::test::FakePrompt prompt;
+    frmCalView calendar(QDir(folder).filePath("tamcal").toStdString(), &prompt);
+    calendar.Form_Load();
+    if (!QTest::qWaitForWindowExposed(&calendar))
+        std::printf("%s: the calendar did not show\n", qPrintable(name));
+    // Today framed, another day selected.
+    auto &mvwShow = *calendar.findChild<MonthView *>("mvwShow");
+    mvwShow.setValue(QDate::currentDate().addDays(2));
+    mvwShow.setFocus();
+    shoot(name, calendar);
+    calendar.hide();
+    QApplication::setPalette(light);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -180,7 +218,15 @@ int main(int argc, char *argv[])
 
     QTemporaryDir plain;
     writeDiary(plain.path());
+    // Under QT_SCALE_FACTOR only the calendar's looks are taken, named for the scale.
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
+    if (!scale.isEmpty()) {
+        shootCalendar(plain.path(), "calendar-scale" + scale + ".png", false);
+        return 0;
+    }
     shootCalendarAndEditor(plain.path());
+    shootCalendar(plain.path(), "calendar-light.png", false);
+    shootCalendar(plain.path(), "calendar-dark.png", true);
 
     QTemporaryDir pictured;
     writeDiary(pictured.path());

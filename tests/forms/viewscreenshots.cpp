@@ -118,6 +118,9 @@ int main(int argc, char *argv[])
     view.findChild<QToolButton *>("btnSave")->click();
     waitUntil([web] { return web->url().fileName() == "TamCalendar.htm"; }, 5000);
     runEvents(800);
+    // Two days folded away, so both toggle shapes show.
+    web->page()->runJavaScript("ToggleBox(3); ToggleBox(10);");
+    runEvents(500);
     shoot("report.png", view);
     return 0;
 }

@@ -1,7 +1,10 @@
 #include "widgets/monthview.h"
 
 #include "printers.h"
+#include "widgets/monthviewaccessible.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -372,6 +375,229 @@ TEST_F(MonthViewTest, ShiftArrowsExtendTheSelection)
     expectSelection(QDate(2004, 5, 12), QDate(2004, 5, 20));
     QTest::keyClick(&view, Qt::Key_Left);
     expectSelection(QDate(2004, 5, 19), QDate(2004, 5, 19));
+}
+
+TEST_F(MonthViewTest, KeysOpenTheCurrentDayAndItsMenu)
+{
+    const struct
+    {
+        const char *name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool activates, asksForMenu;
+    } cases[] = {
+        {"return", Qt::Key_Return, Qt::NoModifier, true, false},
+        {"keypad enter", Qt::Key_Enter, Qt::KeypadModifier, true, false},
+        {"space", Qt::Key_Space, Qt::NoModifier, true, false},
+        {"menu key", Qt::Key_Menu, Qt::NoModifier, false, true},
+        {"shift+F10", Qt::Key_F10, Qt::ShiftModifier, false, true},
+        {"F10 alone", Qt::Key_F10, Qt::NoModifier, false, false},
+    };
+    const QDate day(2004, 3, 18);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        view.setValue(day);
+        QSignalSpy activated(&view, &MonthView::activated);
+        QSignalSpy menu(&view, &MonthView::menuRequested);
+        QTest::keyClick(&view, c.key, c.modifiers);
+        ASSERT_EQ(activated.count(), c.activates ? 1 : 0);
+        ASSERT_EQ(menu.count(), c.asksForMenu ? 1 : 0);
+        if (c.activates) {
+            EXPECT_EQ(activated.at(0).at(0).toDate(), day);
+        }
+        if (c.asksForMenu) {
+            EXPECT_EQ(menu.at(0).at(0).toPoint(), view.dayRect(day).center());
+        }
+        EXPECT_EQ(view.Value(), day);
+    }
+
+    // The platform's own menu event for the Menu key lands on the current day too,
+    // while a mouse's is left to the window.
+    QSignalSpy menu(&view, &MonthView::menuRequested);
+    QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(1, 1), QPoint(1, 1));
+    QApplication::sendEvent(&view, &fromKeyboard);
+    QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, QPoint(1, 1), QPoint(1, 1));
+    QApplication::sendEvent(&view, &fromMouse);
+    ASSERT_EQ(menu.count(), 1);
+    EXPECT_EQ(menu.at(0).at(0).toPoint(), view.dayRect(day).center());
+}
+
+// Every month a table, every day a cell named with its full date; blank cells hide.
+TEST_F(MonthViewTest, ScreenReadersSeeMonthTablesOfNamedDays)
+{
+    QAccessibleInterface *calendar = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_TRUE(calendar);
+    EXPECT_EQ(calendar->childCount(), 6);
+    QAccessibleInterface *march = calendar->child(0);
+    ASSERT_TRUE(march);
+    EXPECT_EQ(march->role(), QAccessible::Table);
+    EXPECT_EQ(march->text(QAccessible::Name), "March 2004");
+    EXPECT_EQ(calendar->child(5)->text(QAccessible::Name), "August 2004");
+    EXPECT_EQ(march->childCount(), 42);
+    EXPECT_EQ(march->parent(), calendar);
+    QAccessibleTableInterface *table = march->tableInterface();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->columnCount(), 7);
+    EXPECT_EQ(table->columnDescription(0), "Sunday");
+
+    view.setDayBold(QDate(2004, 3, 18), true);
+    view.setSelection(QDate(2004, 3, 17), QDate(2004, 3, 18));
+    const struct
+    {
+        const char *name;
+        int month, row, column;
+        const char *text;
+        bool selected, invisible;
+    } cells[] = {
+        {"grey leading day", 0, 0, 0, "Sunday, February 29, 2004", false, false},
+        {"first of the month", 0, 0, 1, "Monday, March 1, 2004", false, false},
+        {"selected day with a note", 0, 2, 4, "Thursday, March 18, 2004, has a note", true, false},
+        {"selected day", 0, 2, 3, "Wednesday, March 17, 2004", true, false},
+        {"blank cell after a middle month", 1, 5, 6, "", false, true},
+        {"blank cell before a middle month", 1, 0, 0, "", false, true},
+    };
+    for (const auto &c : cells) {
+        SCOPED_TRACE(c.name);
+        QAccessibleInterface *cell =
+            calendar->child(c.month)->tableInterface()->cellAt(c.row, c.column);
+        ASSERT_TRUE(cell);
+        EXPECT_EQ(cell->role(), QAccessible::Cell);
+        EXPECT_EQ(cell->text(QAccessible::Name), c.text);
+        EXPECT_EQ(cell->state().selected, c.selected);
+        EXPECT_EQ(cell->state().invisible, c.invisible);
+        EXPECT_EQ(cell->tableCellInterface()->rowIndex(), c.row);
+        if (!c.invisible) {
+            const QDate date = view.dateInCell(c.month, c.row * 7 + c.column);
+            EXPECT_EQ(cell->rect(), QRect(view.mapToGlobal(view.dayRect(date).topLeft()),
+                                          view.dayRect(date).size()));
+        }
+    }
+    EXPECT_EQ(march->tableInterface()->selectedCellCount(), 2);
+
+    const QDate today = QDate::currentDate();
+    view.setValue(today);
+    QAccessibleInterface *todayCell = MonthViewAccessible::cellFor(&view, today);
+    ASSERT_TRUE(todayCell);
+    EXPECT_TRUE(todayCell->text(QAccessible::Name).endsWith(", today"));
+    EXPECT_TRUE(todayCell->text(QAccessible::Name)
+                    .startsWith(QLocale(QLocale::English).toString(today, "dddd, MMMM d, yyyy")));
+}
+
+std::vector<std::pair<QAccessible::Event, QString>> announced;
+
+void recordAnnouncement(QAccessibleEvent *event)
+{
+    QAccessibleInterface *target = event->accessibleInterface();
+    announced.emplace_back(event->type(), target ? target->text(QAccessible::Name) : QString());
+}
+
+TEST_F(MonthViewTest, MovingTheDayIsAnnounced)
+{
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    view.setFocus();
+    view.setValue(QDate(2004, 3, 31));
+    announced.clear();
+    const auto previous = MonthViewAccessible::installAnnouncer(recordAnnouncement);
+    QTest::keyClick(&view, Qt::Key_Right);
+    view.clearFocus();
+    view.setValue(QDate(2004, 4, 2));
+    MonthViewAccessible::installAnnouncer(previous);
+
+    using Announcement = std::pair<QAccessible::Event, QString>;
+    const std::vector<Announcement> expected = {
+        {QAccessible::Selection, "Thursday, April 1, 2004"},
+        {QAccessible::Focus, "Thursday, April 1, 2004"},
+        {QAccessible::Selection, "Friday, April 2, 2004"},
+    };
+    EXPECT_EQ(announced, expected);
+}
+
+bool holdsColour(const QImage &image, const QRect &area, const QColor &colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - colour.red()) +
+                                 std::abs(pixel.green() - colour.green()) +
+                                 std::abs(pixel.blue() - colour.blue());
+            if (distance <= 24)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A dark palette, with no white in it: any white drawn would be the widget's own.
+QPalette darkPalette()
+{
+    QPalette dark;
+    const std::pair<QPalette::ColorRole, QColor> colours[] = {
+        {QPalette::Window, QColor(40, 40, 40)},
+        {QPalette::WindowText, QColor(224, 224, 224)},
+        {QPalette::Base, QColor(30, 30, 30)},
+        {QPalette::Text, QColor(224, 224, 224)},
+        {QPalette::PlaceholderText, QColor(128, 128, 128)},
+        {QPalette::Button, QColor(60, 60, 70)},
+        {QPalette::ButtonText, QColor(200, 200, 120)},
+        {QPalette::Highlight, QColor(40, 110, 210)},
+        {QPalette::HighlightedText, QColor(250, 240, 200)},
+        {QPalette::Mid, QColor(90, 90, 90)},
+    };
+    for (const auto &[role, colour] : colours)
+        dark.setColor(role, colour);
+    return dark;
+}
+
+// Days, marks and titles drawn from the palette, read back from a picture of the
+// calendar: today keeps a frame while another day is selected, a day with a note
+// has a corner mark, grey days stay grey.
+TEST_F(MonthViewTest, PaintsFromItsPaletteOnly)
+{
+    const QDate today = QDate::currentDate();
+    const QDate first(today.year(), today.month(), 1);
+    scrollTo(first);
+    const QDate selected = today.day() > 15 ? first.addDays(2) : first.addDays(20);
+    const QDate noted = today.day() > 15 ? first.addDays(4) : first.addDays(22);
+    const QDate plain = today.day() > 15 ? first.addDays(6) : first.addDays(24);
+    view.setValue(selected);
+    view.setDayBold(noted, true);
+    view.setDayBold(selected, true);
+    const QPalette dark = darkPalette();
+    view.setPalette(dark);
+    const QImage image = view.grab().toImage();
+    const auto colour = [&dark](QPalette::ColorRole role) { return dark.color(role); };
+    const auto cell = [this](const QDate &date) { return view.dayRect(date); };
+
+    EXPECT_EQ(image.pixelColor(cell(plain).topLeft()), colour(QPalette::Base));
+    EXPECT_TRUE(holdsColour(image, cell(plain), colour(QPalette::Text)));
+    EXPECT_EQ(image.pixelColor(cell(selected).bottomLeft()), colour(QPalette::Highlight));
+    EXPECT_TRUE(holdsColour(image, cell(selected), colour(QPalette::HighlightedText)));
+    EXPECT_EQ(image.pixelColor(cell(today).left(), cell(today).center().y()),
+              colour(QPalette::Highlight));
+    const QPoint markPixel = cell(noted).topRight() + QPoint(-1, 1);
+    EXPECT_EQ(image.pixelColor(markPixel), colour(QPalette::Highlight));
+    EXPECT_EQ(image.pixelColor(cell(plain).topRight() + QPoint(-1, 1)), colour(QPalette::Base));
+    EXPECT_EQ(image.pixelColor(cell(selected).topRight() + QPoint(-1, 1)),
+              colour(QPalette::HighlightedText));
+    // The last cell of the last month always holds a trailing day.
+    const QDate grey = view.dateInCell(5, 41);
+    ASSERT_NE(grey.month(), first.addMonths(5).month());
+    EXPECT_TRUE(holdsColour(image, cell(grey), colour(QPalette::PlaceholderText)));
+    EXPECT_FALSE(holdsColour(image, cell(grey), colour(QPalette::Text)));
+    EXPECT_EQ(image.pixelColor(view.monthRect(0).center().x(), view.monthRect(0).top() + 3),
+              colour(QPalette::Button));
+    EXPECT_FALSE(holdsColour(image, image.rect(), Qt::white));
+
+    // At two device pixels to a pixel the same picture is drawn twice as fine:
+    // today's frame is four device pixels wide.
+    QImage sharp(view.size() * 2, QImage::Format_ARGB32);
+    sharp.setDevicePixelRatio(2);
+    view.render(&sharp);
+    const QPoint frameStart(cell(today).left() * 2, cell(today).center().y() * 2);
+    EXPECT_EQ(sharp.pixelColor(frameStart + QPoint(3, 0)), colour(QPalette::Highlight));
+    EXPECT_NE(sharp.pixelColor(frameStart + QPoint(5, 0)), colour(QPalette::Highlight));
 }
 
 TEST_F(MonthViewTest, LeavesOtherKeysToItsWindow)
