@@ -8,6 +8,7 @@
 #include "notes/daynotes.h"
 #include "notes/password.h"
 #include "report/datetext.h"
+#include "widgets/monthgrid.h"
 #include "widgets/monthview.h"
 
 #include <QCloseEvent>
@@ -35,11 +36,6 @@ constexpr double kUnmaximizedHeight = 9210;
 int roundHalfEven(double value)
 {
     return static_cast<int>(std::lrint(value));
-}
-
-QDate firstOfMonth(QDate date)
-{
-    return {date.year(), date.month(), 1};
 }
 
 } // namespace
@@ -223,7 +219,7 @@ void frmCalView::MarkVisibleMonths()
 void frmCalView::markMonthsCameIntoView()
 {
     const QDate shownFirst = m_mvwShow->firstShownMonth();
-    const QDate shownLast = firstOfMonth(m_mvwShow->lastShownMonth());
+    const QDate shownLast = monthgrid::firstOfMonth(m_mvwShow->lastShownDay());
     QList<QDate> cameIntoView;
     for (QDate month = shownFirst; month <= shownLast; month = month.addMonths(1)) {
         if (!m_markedFirst.isValid() || month < m_markedFirst || month > m_markedLast)

@@ -67,7 +67,7 @@ TEST_F(MonthViewTest, LaysMonthsOutRowByRow)
         for (const QDate &day : {first, first.addDays(first.daysInMonth() - 1)})
             EXPECT_TRUE(view.monthRect(index).contains(view.dayRect(day)));
     }
-    EXPECT_EQ(view.lastShownMonth(), QDate(2004, 8, 31));
+    EXPECT_EQ(view.lastShownDay(), QDate(2004, 8, 31));
 }
 
 // Drawn and clicked can't disagree: every drawn date is found again at its cell's centre,
