@@ -51,12 +51,6 @@ QIcon dayIcon()
     return QIcon(leaf);
 }
 
-// Lines of a note are separated by CR LF; the text box separates them by LF.
-QString boxTextOf(const std::string &note)
-{
-    return tamcal::fromWindows1252(note).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
 // The box's text with one LF between lines, character for character, so its
 // positions are the document's. Raw text keeps no-break spaces as they are.
 QString boxText(const QPlainTextEdit &box)
@@ -212,7 +206,7 @@ void frmDayEdit::setEditDay(const QString &vNewValue)
         return;
     m_editDay = QString::fromStdString(tamcal::displayDateOf(day));
     const std::string note = tamcal::ReadDayNote(m_editDay.toStdString(), prompt());
-    m_txtDayEdit->setPlainText(boxTextOf(note));
+    m_txtDayEdit->setPlainText(tamcal::screenTextOf(note));
     SetLocked(note == tamcal::kUnreadableNote);
     show();
     raise();
@@ -275,9 +269,7 @@ bool frmDayEdit::storeNote()
         m_txtDayEdit->setTextCursor(cursor);
         return false;
     }
-    QString note = text;
-    note.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    if (!tamcal::WriteDayNote(m_editDay.toStdString(), tamcal::toWindows1252(note), prompt())) {
+    if (!tamcal::WriteDayNote(m_editDay.toStdString(), tamcal::noteTextOf(text), prompt())) {
         prompt().showMessage(notSavedMessage(m_editDay));
         return false;
     }

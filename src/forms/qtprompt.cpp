@@ -51,12 +51,6 @@ QMessageBox::Icon iconOf(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// Lines of a message are separated by CR LF; a label breaks lines at LF.
-QString shownText(const std::string &text)
-{
-    return tamcal::fromWindows1252(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
 } // namespace
 
 QtPrompt::QtPrompt(QWidget *owner) : m_owner(owner) {}
@@ -65,8 +59,8 @@ MsgAnswer QtPrompt::showMessage(const tamcal::Message &message)
 {
     const QString title = message.title.empty() ? QString::fromLatin1(kDefaultTitle)
                                                 : tamcal::fromWindows1252(message.title);
-    QMessageBox box(iconOf(message.icon), title, shownText(message.text), QMessageBox::NoButton,
-                    m_owner);
+    QMessageBox box(iconOf(message.icon), title, tamcal::screenTextOf(message.text),
+                    QMessageBox::NoButton, m_owner);
     const auto buttons = buttonsOf(message.buttons);
     for (const auto &[button, answer] : buttons)
         box.addButton(button);
