@@ -4,6 +4,7 @@
 #include "forms/frmview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
+#include "forms/qtprompt.h"
 #include "forms/twips.h"
 #include "notes/daynotes.h"
 #include "notes/password.h"
@@ -76,6 +77,10 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     : m_executablePath(std::move(executablePath)), m_prompt(prompt), m_mvwShow(new MonthView(this)),
       m_btnQuit(new QPushButton(this)), m_menuCal(new QMenu("MenuCal", this))
 {
+    if (!m_prompt) {
+        m_ownPrompt = std::make_unique<QtPrompt>(this);
+        m_prompt = m_ownPrompt.get();
+    }
     setObjectName("frmCalView");
     setWindowTitle(QString());
     resize(tamcal::pixelSize(6210, 6660));
@@ -107,7 +112,12 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     connect(this, &frmCalView::viewSelectedRequested, this, [this] { showReportWindow(); });
 }
 
-frmCalView::~frmCalView() = default;
+// The windows this one opened go before the prompt they share.
+frmCalView::~frmCalView()
+{
+    delete m_view.data();
+    delete m_dayEdit;
+}
 
 void frmCalView::buildMenu()
 {
@@ -243,7 +253,7 @@ void frmCalView::markMonth(QDate dayOfMonth)
 frmDayEdit &frmCalView::dayEditor()
 {
     if (!m_dayEdit) {
-        m_dayEdit = new frmDayEdit(m_prompt, this);
+        m_dayEdit = new frmDayEdit(*m_prompt, this);
         connect(m_dayEdit, &frmDayEdit::closing, this, [this] {
             ReloadDayDots();
             activateWindow();
@@ -256,7 +266,7 @@ frmDayEdit &frmCalView::dayEditor()
 frmView &frmCalView::showReportWindow()
 {
     if (!m_view) {
-        m_view = new frmView(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), m_prompt, this);
+        m_view = new frmView(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), *m_prompt, this);
         m_view->Form_Load();
     }
     m_view->show();

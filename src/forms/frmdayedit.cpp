@@ -2,7 +2,6 @@
 
 #include "forms/placement.h"
 #include "forms/qtdates.h"
-#include "forms/qtprompt.h"
 #include "forms/twips.h"
 #include "forms/windows1252.h"
 #include "notes/daynotes.h"
@@ -94,7 +93,7 @@ QToolButton *pictureButton(QWidget *parent, const char *name, QStyle::StandardPi
 
 } // namespace
 
-frmDayEdit::frmDayEdit(tamcal::UserPrompt *prompt, QWidget *owner)
+frmDayEdit::frmDayEdit(tamcal::UserPrompt &prompt, QWidget *owner)
     : QMainWindow(owner, Qt::Window), m_prompt(prompt), m_surface(new QWidget(this)),
       m_imgIcon(new QToolButton(m_surface)),
       m_btnSave(pictureButton(m_surface, "btnSave", QStyle::SP_DialogSaveButton)),
@@ -102,10 +101,6 @@ frmDayEdit::frmDayEdit(tamcal::UserPrompt *prompt, QWidget *owner)
       m_txtDayEdit(new QPlainTextEdit(m_surface)), m_fraButtons(new QGroupBox(m_surface)),
       m_mvDayEdit(new MonthView(m_fraButtons))
 {
-    if (!m_prompt) {
-        m_ownPrompt = std::make_unique<QtPrompt>(this);
-        m_prompt = m_ownPrompt.get();
-    }
     setObjectName("frmDayEdit");
     setWindowTitle("Edit Day");
     setCentralWidget(m_surface);
@@ -189,7 +184,7 @@ void frmDayEdit::buildMenu()
 
 tamcal::UserPrompt &frmDayEdit::prompt()
 {
-    return *m_prompt;
+    return m_prompt;
 }
 
 QString frmDayEdit::EditDay() const

@@ -3,6 +3,7 @@
 #include "forms/frmpassword.h"
 #include "forms/windows1252.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include <utility>
@@ -55,12 +56,18 @@ QMessageBox::Icon iconOf(MsgIcon icon)
 
 QtPrompt::QtPrompt(QWidget *owner) : m_owner(owner) {}
 
+QWidget *QtPrompt::dialogParent() const
+{
+    QWidget *active = QApplication::activeWindow();
+    return active ? active : m_owner.data();
+}
+
 MsgAnswer QtPrompt::showMessage(const tamcal::Message &message)
 {
     const QString title = message.title.empty() ? QString::fromLatin1(kDefaultTitle)
                                                 : tamcal::fromWindows1252(message.title);
     QMessageBox box(iconOf(message.icon), title, tamcal::screenTextOf(message.text),
-                    QMessageBox::NoButton, m_owner);
+                    QMessageBox::NoButton, dialogParent());
     const auto buttons = buttonsOf(message.buttons);
     for (const auto &[button, answer] : buttons)
         box.addButton(button);
@@ -78,7 +85,7 @@ MsgAnswer QtPrompt::showMessage(const tamcal::Message &message)
 
 std::optional<std::string> QtPrompt::askPassword(const std::string &shown)
 {
-    frmPassword dialog(*this, m_owner);
+    frmPassword dialog(*this, dialogParent());
     dialog.setPassword(tamcal::fromWindows1252(shown));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -7,7 +7,8 @@
 class QWidget;
 
 // The person's side of UserPrompt: real message boxes and the password dialog,
-// both modal over the owner window.
+// both modal. One prompt serves every window: a dialog goes over the active
+// window, or over the owner when no window is active.
 class QtPrompt : public tamcal::UserPrompt
 {
 public:
@@ -17,5 +18,7 @@ public:
     std::optional<std::string> askPassword(const std::string &shown) override;
 
 private:
+    QWidget *dialogParent() const;
+
     QPointer<QWidget> m_owner;
 };

@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     tamcal::FormPaths(QDir(program.path()).filePath("tamcal").toStdString());
 
     tamcal::test::FakePrompt prompt;
-    ShootingView view(first, first.addDays(first.daysInMonth() - 1), &prompt);
+    ShootingView view(first, first.addDays(first.daysInMonth() - 1), prompt);
     view.Form_Load();
     view.show();
     runEvents(1500);
