@@ -11,6 +11,7 @@
 #include "notes/cipher.h"
 #include "notes/daynotes.h"
 #include "support/fakeprompt.h"
+#include "support/windowpictures.h"
 #include "widgets/monthview.h"
 
 #include <QApplication>
@@ -20,44 +21,28 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
-#include <cstdio>
-#include <memory>
-
 namespace {
 
-QString outFolder;
+using tamcal::test::noteLine;
+using tamcal::test::writeProfile;
 
+const tamcal::test::WindowPictures *screenshots = nullptr;
+
+// Lets the windows settle on the screen before the picture is taken.
 void shoot(const QString &name, const QRect &area)
 {
     QTest::qWait(300);
-    const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
-        0, area.x(), area.y(), area.width(), area.height());
-    const QString path = QDir(outFolder).filePath(name);
-    std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "saved" : "NOT SAVED");
+    screenshots->shoot(name, area);
 }
 
 void shoot(const QString &name, const QWidget &window)
 {
     shoot(name, window.frameGeometry());
-}
-
-std::string noteLine(QDate day, const std::string &note)
-{
-    const auto key = tamcal::DayKey(tamcal::displayDateOf(day));
-    return *key + "=" + tamcal::HexCode(note, false) + "\r\n";
-}
-
-void writeProfile(const QString &folder, const std::string &text)
-{
-    QFile file(QDir(folder).filePath("tamcal.ini"));
-    file.open(QIODevice::WriteOnly);
-    file.write(text.data(), static_cast<qint64>(text.size()));
 }
 
 // A program folder with a diary of a few weeks around today.
@@ -157,9 +142,8 @@ void shootPasswordDialog()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const tamcal::test::WindowPictures pictures(argc, argv);
+    screenshots = &pictures;
 
     QTemporaryDir plain;
     writeDiary(plain.path());

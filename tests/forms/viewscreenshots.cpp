@@ -4,44 +4,30 @@
 
 #include "eventwait.h"
 #include "forms/frmview.h"
-#include "forms/qtdates.h"
-#include "notes/cipher.h"
-#include "notes/daynotes.h"
 #include "profile/settings.h"
 #include "support/fakeprompt.h"
+#include "support/windowpictures.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QWebEngineView>
 
-#include <cstdio>
-
 #include <unistd.h>
 
 namespace {
 
-QString outFolder;
-
+using tamcal::test::noteLine;
 using tamcal::test::waitUntil;
+
+const tamcal::test::WindowPictures *screenshots = nullptr;
 
 // Lets the windows run for a while.
 void runEvents(int ms)
 {
     waitUntil([] { return false; }, ms);
-}
-
-void shoot(const QString &name, const QWidget &window)
-{
-    const QRect area = window.frameGeometry();
-    const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
-        0, area.x(), area.y(), area.width(), area.height());
-    const QString path = QDir(outFolder).filePath(name);
-    std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "saved" : "NOT SAVED");
 }
 
 // A month of a diary: most days hold a note of a line or two.
@@ -61,12 +47,9 @@ void writeDiary(const QString &folder, QDate first)
     for (int day = 0; day < first.daysInMonth(); ++day) {
         const std::string note = notes[day % std::size(notes)];
         if (!note.empty())
-            text += *tamcal::DayKey(tamcal::displayDateOf(first.addDays(day))) + "=" +
-                    tamcal::HexCode(note, false) + "\r\n";
+            text += noteLine(first.addDays(day), note);
     }
-    QFile file(QDir(folder).filePath("tamcal.ini"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text.data(), static_cast<qint64>(text.size()));
+    tamcal::test::writeProfile(folder, text);
 }
 
 // Takes the picture of the wait page from inside the build, half way through.
@@ -82,7 +65,7 @@ public:
             auto *web = findChild<QWebEngineView *>("webReporter");
             waitUntil([web] { return web->url().fileName() == "pleasewait.htm"; }, 3000);
             runEvents(300);
-            shoot("report-building.png", *this);
+            screenshots->shoot("report-building.png", *this);
         }
     }
 };
@@ -94,9 +77,8 @@ int main(int argc, char *argv[])
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
-    outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const tamcal::test::WindowPictures pictures(argc, argv);
+    screenshots = &pictures;
     QSettings store("TamCal", "TamCal");
     store.setValue("frmView/Left", "1200");
     store.setValue("frmView/Top", "900");
@@ -117,6 +99,6 @@ int main(int argc, char *argv[])
     view.findChild<QToolButton *>("btnSave")->click();
     waitUntil([web] { return web->url().fileName() == "TamCalendar.htm"; }, 5000);
     runEvents(800);
-    shoot("report.png", view);
+    screenshots->shoot("report.png", view);
     return 0;
 }

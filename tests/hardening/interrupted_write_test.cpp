@@ -1,8 +1,8 @@
 // Writes that never finish: a writer killed at random moments, and a disk that
 // fills up in the middle of a write. Whatever a write had returned must be
 // there afterwards, and nothing may be left half-written.
-#include "childprocess.h"
 #include "samplenotes.h"
+#include "support/childprocess.h"
 #include "support/tempfolder.h"
 
 #include "profile/inifile.h"

@@ -1,7 +1,7 @@
 // A profile that must not be written: read-only, or in a folder that takes no
 // new files. Writes say they failed, reads go on, nothing changes. The writes
 // happen in a child without root's power to ignore permissions.
-#include "childprocess.h"
+#include "support/childprocess.h"
 #include "support/tempfolder.h"
 
 #include "profile/inifile.h"

@@ -1,6 +1,6 @@
 #include "widgets/monthgrid.h"
 
-#include "printers.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "widgets/monthview.h"
 
-#include "printers.h"
+#include "support/printers.h"
 
 #include <QSignalSpy>
 #include <QTest>
