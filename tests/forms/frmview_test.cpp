@@ -1,7 +1,7 @@
 #include "diaryfixture.h"
 #include "eventwait.h"
 #include "forms/frmview.h"
-#include "forms/viewpages.h"
+#include "report/reportdocument.h"
 
 #include <QAction>
 #include <QCheckBox>
