@@ -32,7 +32,6 @@ namespace {
 
 constexpr int kRuns = 15;
 
-
 int countBoldDays(const MonthView &calendar)
 {
     int bold = 0;

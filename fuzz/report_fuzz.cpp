@@ -103,12 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const bool scripts = data[0] & 1;
     const sys_days first = kFirstDay + days(data[1] % 60);
-    const sys_days last = first + days((data[0] >> 1) % 8);
+    const sys_days lastDay = first + days((data[0] >> 1) % 8);
     const short item = short(data[2] | (data[3] << 8));
     const auto notes = splitNotes(std::string(reinterpret_cast<const char *>(data) + 4, size - 4));
 
     for (const std::string &note : notes)
         checkDayItem(item, tamcal::ShortDateText(first), note, scripts);
-    checkReport(tamcal::DisplayDate(first), tamcal::DisplayDate(last), notes, scripts);
+    checkReport(tamcal::DisplayDate(first), tamcal::DisplayDate(lastDay), notes, scripts);
     return 0;
 }

@@ -139,8 +139,8 @@ std::string DisplayDate(year_month_day date)
 std::string ShortDateText(year_month_day date)
 {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%u/%u/%04d", unsigned(date.month()),
-                  unsigned(date.day()), int(date.year()));
+    std::snprintf(buffer, sizeof buffer, "%u/%u/%04d", unsigned(date.month()), unsigned(date.day()),
+                  int(date.year()));
     return buffer;
 }
 

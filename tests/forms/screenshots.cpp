@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cstdio>
+
 namespace {
 
 using tamcal::test::noteLine;
@@ -43,6 +45,12 @@ void shoot(const QString &name, const QRect &area)
 void shoot(const QString &name, const QWidget &window)
 {
     shoot(name, window.frameGeometry());
+}
+
+void waitUntilShown(QWidget &window)
+{
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::printf("%s did not show in time\n", qPrintable(window.objectName()));
 }
 
 // A program folder with a diary of a few weeks around today.
@@ -72,7 +80,7 @@ void shootCalendarAndEditor(const QString &folder)
     frmCalView calendar(QDir(folder).filePath("tamcal").toStdString(), &prompt);
     QSettings("TamCal", "TamCal").setValue("frmCalView/Top", "600");
     calendar.Form_Load();
-    QTest::qWaitForWindowExposed(&calendar);
+    waitUntilShown(calendar);
     shoot(calendar.hasPicture() ? "calendar-background.png" : "calendar.png", calendar);
 
     auto *menu = calendar.findChild<QMenu *>("MenuCal");
@@ -86,7 +94,7 @@ void shootCalendarAndEditor(const QString &folder)
     placeEditorBeside(calendar);
     frmDayEdit &editor = calendar.dayEditor();
     editor.setEditDay(QDate::currentDate().toString("MM/dd/yyyy"));
-    QTest::qWaitForWindowExposed(&editor);
+    waitUntilShown(editor);
     const QRect both = calendar.frameGeometry().united(editor.frameGeometry());
     if (calendar.hasPicture()) {
         shoot("diary.png", both.adjusted(-8, -8, 8, 8));
@@ -120,7 +128,7 @@ void shootLockedEditor(const QString &folder)
     calendar.Form_Load();
     frmDayEdit &editor = calendar.dayEditor();
     editor.setEditDay(today.toString("MM/dd/yyyy"));
-    QTest::qWaitForWindowExposed(&editor);
+    waitUntilShown(editor);
     shoot("editor-locked.png", editor);
     editor.setDirty(false);
     editor.hide();
@@ -132,7 +140,7 @@ void shootPasswordDialog()
     tamcal::test::FakePrompt prompt;
     frmPassword dialog(prompt);
     dialog.show();
-    QTest::qWaitForWindowExposed(&dialog);
+    waitUntilShown(dialog);
     QTest::keyClicks(dialog.findChild<QLineEdit *>("txtPassword"), "secret");
     shoot("password.png", dialog);
 }

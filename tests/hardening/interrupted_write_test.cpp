@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, FullDisk,
                          testing::Values(FullDiskCase{"below_the_old_size", -1000, true},
                                          FullDiskCase{"between_old_and_new_size", 500, true},
                                          FullDiskCase{"killed_by_the_limit_signal", 500, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace
 } // namespace tamcal::test

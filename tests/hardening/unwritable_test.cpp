@@ -55,8 +55,9 @@ TEST_P(Unwritable, WriteFailsAndReadsGoOn)
 
     EXPECT_EQ(end.exitCode, 2) << "1: the write said it stored, 2: the read worked";
     fs::permissions(folder.path(), fs::perms::owner_all);
-    if (c.profile)
+    if (c.profile) {
         EXPECT_EQ(readBytes(profile), kProfile);
+    }
     EXPECT_EQ(folder.listing(), c.profile ? "tamcal.ini\n" : "");
 }
 
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     UnwritableCase{"closed_folder", kClosedFolder, kWritable, "4344"},
                     UnwritableCase{"closed_folder_remove", kClosedFolder, kWritable, {}},
                     UnwritableCase{"closed_folder_no_profile", kClosedFolder, {}, "4344"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace
 } // namespace tamcal::test

@@ -152,8 +152,9 @@ TEST(WriteIni, ChangesOnlyTheLineWritten)
         writeBytes(path, c.before);
         EXPECT_TRUE(WriteIni(c.section, c.key, c.value, path));
         EXPECT_EQ(readBytes(path), c.after);
-        if (c.value)
+        if (c.value) {
             EXPECT_EQ(ReadIni(c.section, c.key, "<default>", path), withoutBlanksAround(*c.value));
+        }
     }
 }
 

@@ -29,8 +29,9 @@ TEST(MonthGrid, PlacesKnownDates)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(cellForDate(c.month, c.date), c.cell);
-        if (c.cell >= 0)
+        if (c.cell >= 0) {
             EXPECT_EQ(dateForCell(c.month, c.cell), c.date);
+        }
     }
 }
 

@@ -77,8 +77,9 @@ TEST_F(MonthViewTest, HitTestingFindsEveryDrawnDate)
     for (QDate date = view.VisibleDays(1); view.VisibleDays(1).daysTo(date) < 200;
          date = date.addDays(1)) {
         const QRect cell = view.dayRect(date);
-        if (!cell.isEmpty())
+        if (!cell.isEmpty()) {
             ASSERT_EQ(view.dateAt(cell.center()), date);
+        }
     }
     const QRect march31 = view.dayRect(QDate(2004, 3, 31));
     EXPECT_FALSE(view.dateAt(march31.center() + QPoint(march31.width(), 0)).isValid())
