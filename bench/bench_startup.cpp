@@ -32,11 +32,10 @@ namespace {
 
 constexpr int kRuns = 15;
 
-
 int countBoldDays(const MonthView &calendar)
 {
     int bold = 0;
-    for (QDate day = calendar.firstShownMonth(); day <= calendar.lastShownMonth();
+    for (QDate day = calendar.firstShownMonth(); day <= calendar.lastShownDay();
          day = day.addDays(1))
         bold += calendar.DayBold(day) ? 1 : 0;
     return bold;
@@ -61,7 +60,7 @@ int runAsProgram(int argc, char *argv[], const std::string &executablePath)
     QCoreApplication::processEvents();
     const double scrollMs = static_cast<double>(scroll.nsecsElapsed()) / 1e6;
     const int shownDays =
-        static_cast<int>(mvwShow.firstShownMonth().daysTo(mvwShow.lastShownMonth())) + 1;
+        static_cast<int>(mvwShow.firstShownMonth().daysTo(mvwShow.lastShownDay())) + 1;
     std::printf("scroll %.3f ms, %d of %d shown days bold\n", scrollMs, countBoldDays(mvwShow),
                 shownDays);
     return 0;

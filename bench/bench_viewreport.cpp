@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
 
     // Plain hex notes never ask anything.
     tamcal::test::FakePrompt prompt;
-    frmView view(QDate(2004, 1, 1), QDate(2004, 12, 31), &prompt);
+    frmView view(QDate(2004, 1, 1), QDate(2004, 12, 31), prompt);
     view.Form_Load();
     view.show();
     auto &web = *view.findChild<QWebEngineView *>("webReporter");

@@ -11,14 +11,13 @@
 
 #include "profile/settings.h"
 #include "report/fakereporthost.h"
+#include "support/tempfolder.h"
 
 #include "fuzzcheck.h"
 #include "fuzzfolder.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -43,12 +42,6 @@ public:
 private:
     tamcal::fuzz::FuzzFolder m_folder;
 };
-
-std::string readFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<std::string> splitNotes(const std::string &bytes)
 {
@@ -93,7 +86,7 @@ void checkReport(const std::string &begin, std::string end, const std::vector<st
     short size = 0;
     const std::string path = tamcal::BuildReport(begin, end, scripts, size, host);
     check(!path.empty(), "a report of a valid range is written");
-    const std::string report = readFile(path);
+    const std::string report = tamcal::test::readBytes(path);
     for (std::size_t k = 0; k < tamcal::ReportDates.size(); ++k) {
         const std::string cell =
             tamcal::BuildDayItem(short(k), tamcal::ReportDates[k], tamcal::ReportNotes[k], scripts);
@@ -110,12 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const bool scripts = data[0] & 1;
     const sys_days first = kFirstDay + days(data[1] % 60);
-    const sys_days last = first + days((data[0] >> 1) % 8);
+    const sys_days lastDay = first + days((data[0] >> 1) % 8);
     const short item = short(data[2] | (data[3] << 8));
     const auto notes = splitNotes(std::string(reinterpret_cast<const char *>(data) + 4, size - 4));
 
     for (const std::string &note : notes)
         checkDayItem(item, tamcal::ShortDateText(first), note, scripts);
-    checkReport(tamcal::DisplayDate(first), tamcal::DisplayDate(last), notes, scripts);
+    checkReport(tamcal::DisplayDate(first), tamcal::DisplayDate(lastDay), notes, scripts);
     return 0;
 }

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 dir=build-fuzz
 
-CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DTAMCAL_FUZZ=ON -DTAMCAL_GUI=OFF \
+CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DTAMCAL_FUZZ=ON -DTAMCAL_GUI=OFF -DBUILD_TESTING=OFF \
     -DTAMCAL_BENCH=OFF >/dev/null
 cmake --build "$dir" --parallel "$(nproc)" --target tamcal_fuzzers
 

@@ -11,6 +11,7 @@
 #include "notes/daynotes.h"
 #include "notes/password.h"
 #include "report/datetext.h"
+#include "widgets/monthgrid.h"
 #include "widgets/monthview.h"
 
 #include <QCloseEvent>
@@ -41,17 +42,16 @@ int roundHalfEven(double value)
     return static_cast<int>(std::lrint(value));
 }
 
-QDate firstOfMonth(QDate date)
-{
-    return {date.year(), date.month(), 1};
-}
-
 } // namespace
 
 frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     : m_executablePath(std::move(executablePath)), m_prompt(prompt), m_mvwShow(new MonthView(this)),
       m_btnQuit(new QPushButton(this)), m_menuCal(new QMenu("MenuCal", this))
 {
+    if (!m_prompt) {
+        m_ownPrompt = std::make_unique<QtPrompt>(this);
+        m_prompt = m_ownPrompt.get();
+    }
     setObjectName("frmCalView");
     setWindowTitle(QString());
     resize(tamcal::pixelSize(6210, 6660));
@@ -91,7 +91,12 @@ frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
     connect(this, &frmCalView::viewSelectedRequested, this, [this] { showReportWindow(); });
 }
 
-frmCalView::~frmCalView() = default;
+// The windows this one opened go before the prompt they share.
+frmCalView::~frmCalView()
+{
+    delete m_view.data();
+    delete m_dayEdit;
+}
 
 void frmCalView::buildMenu()
 {
@@ -210,7 +215,7 @@ void frmCalView::MarkVisibleMonths()
 void frmCalView::markMonthsCameIntoView()
 {
     const QDate shownFirst = m_mvwShow->firstShownMonth();
-    const QDate shownLast = firstOfMonth(m_mvwShow->lastShownMonth());
+    const QDate shownLast = monthgrid::firstOfMonth(m_mvwShow->lastShownDay());
     QList<QDate> cameIntoView;
     for (QDate month = shownFirst; month <= shownLast; month = month.addMonths(1)) {
         if (!m_markedFirst.isValid() || month < m_markedFirst || month > m_markedLast)
@@ -225,7 +230,7 @@ void frmCalView::markMonthsCameIntoView()
 frmDayEdit &frmCalView::dayEditor()
 {
     if (!m_dayEdit) {
-        m_dayEdit = new frmDayEdit(m_prompt, this);
+        m_dayEdit = new frmDayEdit(*m_prompt, this);
         connect(m_dayEdit, &frmDayEdit::closing, this, [this](bool closes) {
             ReloadDayDots();
             // A close the person cancelled leaves the editor in front.
@@ -253,10 +258,8 @@ QWidget *frmCalView::loadReportWindow()
 {
     QString error;
     if (const tamcal::ReportWindowMaker maker = tamcal::reportWindowMaker(error))
-        return maker(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), m_prompt, this);
-    QtPrompt ownPrompt(this);
-    tamcal::UserPrompt &prompt = m_prompt ? *m_prompt : ownPrompt;
-    prompt.showMessage({"The report window could not be opened: its library did not load.\r\n" +
+        return maker(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), *m_prompt, this);
+    m_prompt->showMessage({"The report window could not be opened: its library did not load.\r\n" +
                             tamcal::toWindows1252(error),
                         {},
                         tamcal::MsgButtons::Ok,

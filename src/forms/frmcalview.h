@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
 #include <string>
 
 class MonthView;
@@ -27,7 +28,8 @@ class frmCalView : public QWidget, public tamcal::SettingsHost
 
 public:
     // The profile sits beside `executablePath`. `prompt` answers every message and
-    // password request of the windows; without one they show real dialogs.
+    // password request of this window and those it opens; without one they all
+    // share real dialogs made here.
     explicit frmCalView(std::string executablePath = tamcal::ExecutablePath(),
                         tamcal::UserPrompt *prompt = nullptr);
     ~frmCalView() override;
@@ -80,6 +82,7 @@ private:
     void markSavedDay(const QDate &day);
 
     std::string m_executablePath;
+    std::unique_ptr<tamcal::UserPrompt> m_ownPrompt;
     tamcal::UserPrompt *m_prompt;
     MonthView *m_mvwShow;
     QPushButton *m_btnQuit;

@@ -2,7 +2,6 @@
 
 #include "forms/placement.h"
 #include "forms/qtdates.h"
-#include "forms/qtprompt.h"
 #include "forms/twips.h"
 #include "forms/windows1252.h"
 #include "notes/daynotes.h"
@@ -50,12 +49,6 @@ QIcon dayIcon()
             painter.drawRect(6 + column * 6, 15 + row * 5, 3, 3);
     }
     return QIcon(leaf);
-}
-
-// Lines of a note are separated by CR LF; the text box separates them by LF.
-QString boxTextOf(const std::string &note)
-{
-    return tamcal::fromWindows1252(note).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 // The box's text with one LF between lines, character for character, so its
@@ -110,7 +103,7 @@ QToolButton *pictureButton(QWidget *parent, const char *name, QStyle::StandardPi
 
 } // namespace
 
-frmDayEdit::frmDayEdit(tamcal::UserPrompt *prompt, QWidget *owner)
+frmDayEdit::frmDayEdit(tamcal::UserPrompt &prompt, QWidget *owner)
     : QMainWindow(owner, Qt::Window), m_prompt(prompt), m_surface(new QWidget(this)),
       m_imgIcon(new QToolButton(m_surface)),
       m_btnSave(pictureButton(m_surface, "btnSave", QStyle::SP_DialogSaveButton)),
@@ -118,10 +111,6 @@ frmDayEdit::frmDayEdit(tamcal::UserPrompt *prompt, QWidget *owner)
       m_txtDayEdit(new QPlainTextEdit(m_surface)), m_fraButtons(new QGroupBox(m_surface)),
       m_mvDayEdit(new MonthView(m_fraButtons))
 {
-    if (!m_prompt) {
-        m_ownPrompt = std::make_unique<QtPrompt>(this);
-        m_prompt = m_ownPrompt.get();
-    }
     setObjectName("frmDayEdit");
     setWindowTitle("Edit Day");
     setCentralWidget(m_surface);
@@ -219,7 +208,7 @@ void frmDayEdit::buildMenu()
 
 tamcal::UserPrompt &frmDayEdit::prompt()
 {
-    return *m_prompt;
+    return m_prompt;
 }
 
 QString frmDayEdit::EditDay() const
@@ -236,7 +225,7 @@ void frmDayEdit::setEditDay(const QString &vNewValue)
         return;
     m_editDay = QString::fromStdString(tamcal::displayDateOf(day));
     const std::string note = tamcal::ReadDayNote(m_editDay.toStdString(), prompt());
-    m_txtDayEdit->setPlainText(boxTextOf(note));
+    m_txtDayEdit->setPlainText(tamcal::screenTextOf(note));
     SetLocked(note == tamcal::kUnreadableNote);
     show();
     raise();
@@ -299,9 +288,7 @@ bool frmDayEdit::storeNote()
         m_txtDayEdit->setTextCursor(cursor);
         return false;
     }
-    QString note = text;
-    note.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    if (!tamcal::WriteDayNote(m_editDay.toStdString(), tamcal::toWindows1252(note), prompt())) {
+    if (!tamcal::WriteDayNote(m_editDay.toStdString(), tamcal::noteTextOf(text), prompt())) {
         prompt().showMessage(notSavedMessage(m_editDay));
         return false;
     }

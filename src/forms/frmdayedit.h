@@ -2,8 +2,6 @@
 
 #include <QMainWindow>
 
-#include <memory>
-
 class MonthView;
 class QAction;
 class QGroupBox;
@@ -24,9 +22,8 @@ class frmDayEdit : public QMainWindow
 public:
     enum class SaveAnswer { None, Yes, No, Cancel };
 
-    // Messages and the password dialog go through `prompt`; without one they are
-    // real dialogs over this window.
-    explicit frmDayEdit(tamcal::UserPrompt *prompt, QWidget *owner = nullptr);
+    // Messages and the password dialog go through `prompt`.
+    explicit frmDayEdit(tamcal::UserPrompt &prompt, QWidget *owner = nullptr);
     ~frmDayEdit() override;
 
     // The edited day as "MM/DD/YYYY". Assigning any date text switches to that
@@ -62,8 +59,7 @@ private:
     void hidePicker();
     void fitTextBox();
 
-    std::unique_ptr<tamcal::UserPrompt> m_ownPrompt;
-    tamcal::UserPrompt *m_prompt;
+    tamcal::UserPrompt &m_prompt;
     QString m_editDay;
     bool m_dirty = false;
     QWidget *m_surface;

@@ -3,7 +3,6 @@
 #include "forms/datepicker.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
-#include "forms/qtprompt.h"
 #include "forms/togglefont.h"
 #include "forms/twips.h"
 #include "forms/viewpages.h"
@@ -92,7 +91,7 @@ bool hasContent(const std::string &path)
 
 } // namespace
 
-frmView::frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidget *owner)
+frmView::frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt &prompt, QWidget *owner)
     : QWidget(owner, Qt::Window), m_prompt(prompt), m_selStart(selStart), m_selEnd(selEnd),
       m_image1(new QLabel(this)), m_frame1(new QGroupBox(this)),
       m_dtpBeg(datePicker(m_frame1, "dtpBeg")), m_dtpEnd(datePicker(m_frame1, "dtpEnd")),
@@ -101,10 +100,6 @@ frmView::frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidg
       m_webReporter(new QWebEngineView(this)), m_stbPane(new QStatusBar(this)),
       m_stbPanel1(new QLabel(m_stbPane))
 {
-    if (!m_prompt) {
-        m_ownPrompt = std::make_unique<QtPrompt>(this);
-        m_prompt = m_ownPrompt.get();
-    }
     setObjectName("frmView");
     setWindowTitle("Multi Day View");
     // Closing unloads the window; the next "View Selected..." loads it afresh.
@@ -334,12 +329,12 @@ void frmView::processPendingEvents()
 
 tamcal::MsgAnswer frmView::showMessage(const tamcal::Message &message)
 {
-    return m_prompt->showMessage(message);
+    return m_prompt.showMessage(message);
 }
 
 std::optional<std::string> frmView::askPassword(const std::string &shown)
 {
-    return m_prompt->askPassword(shown);
+    return m_prompt.askPassword(shown);
 }
 
 void frmView::setStatusText(const QString &text)

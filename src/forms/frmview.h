@@ -7,7 +7,6 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,8 +29,8 @@ class frmView : public QWidget, public tamcal::ReportHost
 
 public:
     // The range starts as the calendar's selection. Messages and the password
-    // dialog go through `prompt`; without one they are real dialogs.
-    frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidget *owner = nullptr);
+    // dialog go through `prompt`.
+    frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt &prompt, QWidget *owner = nullptr);
     ~frmView() override;
 
     // Placement, the range, and a blank page.
@@ -70,8 +69,7 @@ private:
     void Form_Resize();
     void Form_Unload();
 
-    std::unique_ptr<tamcal::UserPrompt> m_ownPrompt;
-    tamcal::UserPrompt *m_prompt;
+    tamcal::UserPrompt &m_prompt;
     QDate m_selStart;
     QDate m_selEnd;
     std::string m_strBeg;

@@ -52,25 +52,17 @@ QMessageBox::Icon iconOf(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// Lines of a message are separated by CR LF; a label breaks lines at LF.
-QString shownText(const std::string &text)
-{
-    return tamcal::fromWindows1252(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
 } // namespace
 
 QtPrompt::QtPrompt(QWidget *owner) : m_owner(owner) {}
 
-// A box opens over the window the person is looking at: a dialog that asked
-// it (the password dialog), else the owner when it is on screen, else
-// whichever window is active.
+// One prompt serves every window, so a box opens over the window the person is
+// working in: a dialog that asked it (the password dialog), else the active
+// window, else the owner.
 QWidget *QtPrompt::boxParent() const
 {
     if (QWidget *dialog = QApplication::activeModalWidget())
         return dialog;
-    if (m_owner && m_owner->isVisible())
-        return m_owner;
     if (QWidget *active = QApplication::activeWindow())
         return active;
     return m_owner;
@@ -80,7 +72,7 @@ MsgAnswer QtPrompt::showMessage(const tamcal::Message &message)
 {
     const QString title = message.title.empty() ? QString::fromLatin1(kDefaultTitle)
                                                 : tamcal::fromWindows1252(message.title);
-    QMessageBox box(iconOf(message.icon), title, shownText(message.text), QMessageBox::NoButton,
+    QMessageBox box(iconOf(message.icon), title, tamcal::screenTextOf(message.text), QMessageBox::NoButton,
                     boxParent());
     const auto buttons = buttonsOf(message.buttons);
     for (const auto &[button, answer] : buttons)

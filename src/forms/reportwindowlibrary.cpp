@@ -6,7 +6,7 @@
 
 namespace {
 
-QWidget *makeReportWindow(QDate selStart, QDate selEnd, tamcal::UserPrompt *prompt, QWidget *owner)
+QWidget *makeReportWindow(QDate selStart, QDate selEnd, tamcal::UserPrompt &prompt, QWidget *owner)
 {
     auto *window = new frmView(selStart, selEnd, prompt, owner);
     window->Form_Load();

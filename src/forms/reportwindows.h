@@ -15,7 +15,7 @@ class UserPrompt;
 // the first time a report window opens.
 
 // Makes a report window on the range, owned by `owner`, loaded but not shown.
-using ReportWindowMaker = QWidget *(*)(QDate selStart, QDate selEnd, UserPrompt *prompt,
+using ReportWindowMaker = QWidget *(*)(QDate selStart, QDate selEnd, UserPrompt &prompt,
                                        QWidget *owner);
 
 // The library offers its maker as it comes into the process, whether the

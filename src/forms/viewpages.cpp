@@ -1,10 +1,7 @@
 #include "forms/viewpages.h"
 
-#include "profile/settings.h"
 #include "report/htmllines.h"
-#include "report/reportdocument.h"
 
-#include <filesystem>
 #include <initializer_list>
 #include <string_view>
 
@@ -33,18 +30,6 @@ std::string errorPageText()
     return pageOf({"<HEAD></HEAD>", "<BODY BGCOLOR=BLACK>",
                    "<H2><FONT COLOR=RED>Error Building Report!</FONT></H2>",
                    "<H5><FONT COLOR=SkyBlue>This is most unusual!</FONT></H5></BODY>"});
-}
-
-std::string WriteTextFile(const std::string &text, std::string &path, UserPrompt &prompt)
-{
-    if (path.empty())
-        path = AppSettings.AppFolder + "tmpdump.rtf";
-    // Emptied first, so that the append writes the page whole. A file that can't be
-    // emptied can't be appended to either, and the append asks what to do about it.
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(path, ignored))
-        std::filesystem::resize_file(path, 0, ignored);
-    return AppendTextFile(text, path, prompt);
 }
 
 } // namespace tamcal

@@ -60,6 +60,16 @@ std::string toWindows1252(const QString &text)
     return bytes;
 }
 
+QString screenTextOf(const std::string &noteText)
+{
+    return fromWindows1252(noteText).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+std::string noteTextOf(const QString &screenText)
+{
+    return toWindows1252(QString(screenText).replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+}
+
 QList<char32_t> unstorableCharacters(const QString &text)
 {
     QList<char32_t> found;

@@ -20,6 +20,12 @@ QString fromWindows1252(const std::string &bytes);
 // lose any check unstorableCharacters first.
 std::string toWindows1252(const QString &text);
 
+// Note text and message text separate lines by CR LF; text boxes and labels
+// separate them by LF. These two convert between the stored bytes and the text
+// on screen, line breaks included.
+QString screenTextOf(const std::string &noteText);
+std::string noteTextOf(const QString &screenText);
+
 // The distinct characters of `text` that Windows-1252 cannot hold, as code
 // points in the order they first appear.
 QList<char32_t> unstorableCharacters(const QString &text);

@@ -1,5 +1,6 @@
 #include "profile/inifile.h"
 
+#include "profile/asciitext.h"
 #include "profile/profilecache.h"
 #include "profile/profiletext.h"
 #include "profile/settings.h"

@@ -1,5 +1,7 @@
 #include "profile/profiletext.h"
 
+#include "profile/asciitext.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -10,38 +12,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool isLineBreak(char c)
 {
     return c == '\r' || c == '\n';
-}
-
-std::string_view trimLeadingBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    return text;
-}
-
-std::string_view trimBlanks(std::string_view text)
-{
-    return trimTrailingBlanks(trimLeadingBlanks(text));
-}
-
-// Names match without regard to the letter case of A-Z only; other bytes,
-// 0x80-0xFF included, must match exactly.
-std::string lowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char &c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
 }
 
 std::string_view unquote(std::string_view value)
@@ -83,13 +56,6 @@ private:
 };
 
 } // namespace
-
-std::string_view trimTrailingBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool isWritableEntry(std::string_view section, std::string_view key,
                      const std::optional<std::string> &value)

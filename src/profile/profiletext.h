@@ -77,8 +77,6 @@ private:
     std::unordered_map<std::string, Section> m_sections;
 };
 
-std::string_view trimTrailingBlanks(std::string_view text);
-
 // Whether a write could store this entry as one line that reads back as written:
 // no line breaks anywhere, and a key that cannot be taken for a section line, a
 // comment or part of a name=value pair.

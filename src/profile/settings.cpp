@@ -1,5 +1,6 @@
 #include "profile/settings.h"
 
+#include "profile/asciitext.h"
 #include "profile/datafolder.h"
 #include "profile/inifile.h"
 
@@ -14,24 +15,6 @@ namespace tamcal {
 namespace {
 
 constexpr std::string_view kPicturePrefix = "background.";
-
-bool equalsIgnoringCase(std::string_view text, std::string_view lower)
-{
-    return text.size() == lower.size() &&
-           std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // Skips a run of digits; tells whether any was there and whether one was not 0.
 bool skipDigits(std::string_view &text, bool &hasNonZero)
@@ -92,8 +75,8 @@ bool isOrdinaryFile(const std::string &path)
 bool isPictureName(const std::string &name)
 {
     return name.size() >= kPicturePrefix.size() &&
-           equalsIgnoringCase(std::string_view(name).substr(0, kPicturePrefix.size()),
-                              kPicturePrefix);
+           equalsIgnoringAsciiCase(std::string_view(name).substr(0, kPicturePrefix.size()),
+                                   kPicturePrefix);
 }
 
 // The first "Background.*" file of the folder in name order, so that every
@@ -152,10 +135,10 @@ void FormPaths(const std::string &executablePath)
 
 std::optional<bool> ReadBoolean(const std::string &text)
 {
-    const std::string_view word = trimmed(text);
-    if (equalsIgnoringCase(word, "true"))
+    const std::string_view word = trimBlanks(text);
+    if (equalsIgnoringAsciiCase(word, "true"))
         return true;
-    if (equalsIgnoringCase(word, "false"))
+    if (equalsIgnoringAsciiCase(word, "false"))
         return false;
     return readNumberIsNonZero(word);
 }

@@ -1,5 +1,7 @@
 #include "datetext.h"
 
+#include "profile/asciitext.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -23,11 +25,6 @@ std::optional<int> readNumber(std::string_view text, std::size_t &pos, std::size
     return value;
 }
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 void skipBlanks(std::string_view text, std::size_t &pos)
 {
     while (pos < text.size() && isBlank(text[pos]))
@@ -43,17 +40,12 @@ bool readChar(std::string_view text, std::size_t &pos, char wanted)
     return false;
 }
 
-char upper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-}
-
 // "AM" or "PM" in any letter case; 0 when neither stands at `pos`.
 char readMeridiem(std::string_view text, std::size_t &pos)
 {
-    if (pos + 2 > text.size() || upper(text[pos + 1]) != 'M')
+    if (pos + 2 > text.size() || upperAscii(text[pos + 1]) != 'M')
         return 0;
-    const char m = upper(text[pos]);
+    const char m = upperAscii(text[pos]);
     if (m != 'A' && m != 'P')
         return 0;
     pos += 2;
@@ -147,8 +139,8 @@ std::string DisplayDate(year_month_day date)
 std::string ShortDateText(year_month_day date)
 {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%u/%u/%04d", unsigned(date.month()),
-                  unsigned(date.day()), int(date.year()));
+    std::snprintf(buffer, sizeof buffer, "%u/%u/%04d", unsigned(date.month()), unsigned(date.day()),
+                  int(date.year()));
     return buffer;
 }
 

@@ -447,4 +447,16 @@ std::string AppendTextFile(const std::string &text, std::string &path, UserPromp
     return path;
 }
 
+std::string WriteTextFile(const std::string &text, std::string &path, UserPrompt &prompt)
+{
+    if (path.empty())
+        path = AppSettings.AppFolder + "tmpdump.rtf";
+    // Emptied first, so that the append writes the page whole. A file that can't be
+    // emptied can't be appended to either, and the append asks what to do about it.
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(path, ignored))
+        std::filesystem::resize_file(path, 0, ignored);
+    return AppendTextFile(text, path, prompt);
+}
+
 } // namespace tamcal

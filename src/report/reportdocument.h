@@ -38,4 +38,9 @@ void DeleteIfExists(const std::string &path);
 // Ignore. Returns the path in every case.
 std::string AppendTextFile(const std::string &text, std::string &path, UserPrompt &prompt);
 
+// Replaces the file with the text and returns the path. An empty path becomes
+// AppFolder + "tmpdump.rtf" in the caller's variable. A failing step asks
+// Abort, Retry or Ignore, as AppendTextFile does.
+std::string WriteTextFile(const std::string &text, std::string &path, UserPrompt &prompt);
+
 } // namespace tamcal

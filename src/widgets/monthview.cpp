@@ -5,6 +5,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -49,17 +50,14 @@ QDate clampFirstMonth(const QDate &firstMonth, int count)
     return std::clamp(firstMonth, firstAllowedDate(), latest);
 }
 
-// English names whatever the locale, like every other date text of the program.
-const std::array<const char *, 12> kMonthNames = {"January",   "February", "March",    "April",
-                                                  "May",       "June",     "July",     "August",
-                                                  "September", "October",  "November", "December"};
 const std::array<const char *, kWeekDays> kWeekdayLabels = {"Su", "Mo", "Tu", "We",
                                                             "Th", "Fr", "Sa"};
 
+// English month names whatever the locale, like every other date text of the program.
 QString monthTitle(const QDate &month)
 {
     return QStringLiteral("%1 %2")
-        .arg(QLatin1String(kMonthNames[month.month() - 1]))
+        .arg(QLocale::c().monthName(month.month(), QLocale::LongFormat))
         .arg(month.year());
 }
 
@@ -179,7 +177,7 @@ QDate MonthView::firstShownMonth() const
     return m_firstMonth;
 }
 
-QDate MonthView::lastShownMonth() const
+QDate MonthView::lastShownDay() const
 {
     return monthAt(monthCount()).addDays(-1);
 }

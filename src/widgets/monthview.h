@@ -59,7 +59,7 @@ public:
 
     // The first day of the first month and the last day of the last month shown.
     QDate firstShownMonth() const;
-    QDate lastShownMonth() const;
+    QDate lastShownDay() const;
 
     // Geometry in pixels of this widget: month block index (row by row), the cell
     // of a drawn date (empty when not drawn), and the drawn date under a point.

@@ -6,9 +6,9 @@
 #include "notes/cipher.h"
 #include "notes/daynotes.h"
 #include "notes/password.h"
-#include "printers.h"
 #include "profile/settings.h"
 #include "support/fakeprompt.h"
+#include "support/printers.h"
 #include "widgets/monthview.h"
 
 #include <QFile>

@@ -117,7 +117,7 @@ TEST_F(CalendarWindow, MarksEveryShownDayThatHoldsANote)
     writeProfile(days);
     start();
     const QDate shownFirst = mvwShow().firstShownMonth();
-    const QDate shownLast = mvwShow().lastShownMonth();
+    const QDate shownLast = mvwShow().lastShownDay();
     for (QDate month = shownFirst; month <= shownLast; month = month.addMonths(1)) {
         SCOPED_TRACE(month.toString("MMMM yyyy").toStdString());
         EXPECT_TRUE(mvwShow().DayBold(month));

@@ -1,7 +1,7 @@
 #include "forms/frmpassword.h"
 
-#include "printers.h"
 #include "support/fakeprompt.h"
+#include "support/printers.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "diaryfixture.h"
 #include "eventwait.h"
 #include "forms/frmview.h"
-#include "forms/viewpages.h"
+#include "report/reportdocument.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -101,7 +101,7 @@ protected:
 
     RecordingView &openView(QDate begin, QDate end)
     {
-        view = new RecordingView(begin, end, &prompt);
+        view = new RecordingView(begin, end, prompt);
         watchLoads(*view);
         view->Form_Load();
         view->show();
@@ -477,7 +477,7 @@ TEST_F(ReportWindow, ShowsTheErrorPageWhenNoReportIsWritten)
 
 TEST_F(ReportWindow, BrowserFitsTheWindowAndProgressTakesWhatTheBarCan)
 {
-    view = new RecordingView({2004, 3, 1}, {2004, 3, 1}, &prompt);
+    view = new RecordingView({2004, 3, 1}, {2004, 3, 1}, prompt);
     view->show();
     auto *browser = child<QWebEngineView>("webReporter");
     const int barHeight = child<QStatusBar>("stbPane")->height();

@@ -1,7 +1,7 @@
 #include "forms/placement.h"
 
 #include "forms/twips.h"
-#include "printers.h"
+#include "support/printers.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,7 +2,7 @@
 
 #include "forms/frmpassword.h"
 #include "modal.h"
-#include "printers.h"
+#include "support/printers.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -11,6 +11,7 @@
 #include "notes/cipher.h"
 #include "notes/daynotes.h"
 #include "support/fakeprompt.h"
+#include "support/windowpictures.h"
 #include "widgets/monthview.h"
 
 #include <QApplication>
@@ -20,32 +21,25 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
-QString outFolder;
+using tamcal::test::noteLine;
+using tamcal::test::writeProfile;
 
+const tamcal::test::WindowPictures *screenshots = nullptr;
+
+// Lets the windows settle on the screen before the picture is taken.
 void shoot(const QString &name, const QRect &area)
 {
     QTest::qWait(300);
-    const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
-        0, area.x(), area.y(), area.width(), area.height());
-    const QString path = QDir(outFolder).filePath(name);
-    std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "saved" : "NOT SAVED");
-}
-
-void waitShown(QWidget &window)
-{
-    if (!QTest::qWaitForWindowExposed(&window))
-        std::printf("%s did not show\n", qPrintable(window.objectName()));
+    screenshots->shoot(name, area);
 }
 
 // A window manager frames a window a moment after it shows, and the window is
@@ -61,17 +55,10 @@ void shoot(const QString &name, const QWidget &window)
     shoot(name, window.frameGeometry());
 }
 
-std::string noteLine(QDate day, const std::string &note)
+void waitUntilShown(QWidget &window)
 {
-    const auto key = tamcal::DayKey(tamcal::displayDateOf(day));
-    return *key + "=" + tamcal::HexCode(note, false) + "\r\n";
-}
-
-void writeProfile(const QString &folder, const std::string &text)
-{
-    QFile file(QDir(folder).filePath("tamcal.ini"));
-    file.open(QIODevice::WriteOnly);
-    file.write(text.data(), static_cast<qint64>(text.size()));
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::printf("%s did not show in time\n", qPrintable(window.objectName()));
 }
 
 // A program folder with a diary of a few weeks around today.
@@ -101,7 +88,7 @@ void shootCalendarAndEditor(const QString &folder)
     frmCalView calendar(QDir(folder).filePath("tamcal").toStdString(), &prompt);
     QSettings("TamCal", "TamCal").setValue("frmCalView/Top", "600");
     calendar.Form_Load();
-    waitShown(calendar);
+    waitUntilShown(calendar);
     shoot(calendar.hasPicture() ? "calendar-background.png" : "calendar.png", calendar);
 
     auto *menu = calendar.findChild<QMenu *>("MenuCal");
@@ -120,7 +107,7 @@ void shootCalendarAndEditor(const QString &folder)
     placeEditorBeside(calendar);
     frmDayEdit &editor = calendar.dayEditor();
     editor.setEditDay(QDate::currentDate().toString("MM/dd/yyyy"));
-    waitShown(editor);
+    waitUntilShown(editor);
     settleFrame();
     const QRect both = calendar.frameGeometry().united(editor.frameGeometry());
     if (calendar.hasPicture()) {
@@ -155,7 +142,7 @@ void shootLockedEditor(const QString &folder)
     calendar.Form_Load();
     frmDayEdit &editor = calendar.dayEditor();
     editor.setEditDay(today.toString("MM/dd/yyyy"));
-    waitShown(editor);
+    waitUntilShown(editor);
     shoot("editor-locked.png", editor);
     editor.setDirty(false);
     editor.hide();
@@ -167,7 +154,7 @@ void shootPasswordDialog()
     tamcal::test::FakePrompt prompt;
     frmPassword dialog(prompt);
     dialog.show();
-    waitShown(dialog);
+    waitUntilShown(dialog);
     QTest::keyClicks(dialog.findChild<QLineEdit *>("txtPassword"), "secret");
     shoot("password.png", dialog);
 }
@@ -212,9 +199,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The calendar has no caption; window managers show the program's name.
     QApplication::setApplicationName("TamCal");
-    outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const tamcal::test::WindowPictures pictures(argc, argv);
+    screenshots = &pictures;
 
     QTemporaryDir plain;
     writeDiary(plain.path());

@@ -5,44 +5,30 @@
 
 #include "eventwait.h"
 #include "forms/frmview.h"
-#include "forms/qtdates.h"
-#include "notes/cipher.h"
-#include "notes/daynotes.h"
 #include "profile/settings.h"
 #include "support/fakeprompt.h"
+#include "support/windowpictures.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QWebEngineView>
 
-#include <cstdio>
-
 #include <unistd.h>
 
 namespace {
 
-QString outFolder;
-
+using tamcal::test::noteLine;
 using tamcal::test::waitUntil;
+
+const tamcal::test::WindowPictures *screenshots = nullptr;
 
 // Lets the windows run for a while.
 void runEvents(int ms)
 {
     waitUntil([] { return false; }, ms);
-}
-
-void shoot(const QString &name, const QWidget &window)
-{
-    const QRect area = window.frameGeometry();
-    const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
-        0, area.x(), area.y(), area.width(), area.height());
-    const QString path = QDir(outFolder).filePath(name);
-    std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "saved" : "NOT SAVED");
 }
 
 // A month of a diary: most days hold a note of a line or two.
@@ -62,12 +48,9 @@ void writeDiary(const QString &folder, QDate first)
     for (int day = 0; day < first.daysInMonth(); ++day) {
         const std::string note = notes[day % std::size(notes)];
         if (!note.empty())
-            text += *tamcal::DayKey(tamcal::displayDateOf(first.addDays(day))) + "=" +
-                    tamcal::HexCode(note, false) + "\r\n";
+            text += noteLine(first.addDays(day), note);
     }
-    QFile file(QDir(folder).filePath("tamcal.ini"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text.data(), static_cast<qint64>(text.size()));
+    tamcal::test::writeProfile(folder, text);
 }
 
 // Takes the picture of the wait page from inside the build, half way through.
@@ -83,7 +66,7 @@ public:
             auto *web = findChild<QWebEngineView *>("webReporter");
             waitUntil([web] { return web->url().fileName() == "pleasewait.htm"; }, 3000);
             runEvents(300);
-            shoot("report-building.png", *this);
+            screenshots->shoot("report-building.png", *this);
         }
     }
 };
@@ -95,9 +78,8 @@ int main(int argc, char *argv[])
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
-    outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const tamcal::test::WindowPictures pictures(argc, argv);
+    screenshots = &pictures;
     QSettings store("TamCal", "TamCal");
     store.setValue("frmView/Left", "1200");
     store.setValue("frmView/Top", "900");
@@ -110,7 +92,7 @@ int main(int argc, char *argv[])
     tamcal::FormPaths(QDir(program.path()).filePath("tamcal").toStdString());
 
     tamcal::test::FakePrompt prompt;
-    ShootingView view(first, first.addDays(first.daysInMonth() - 1), &prompt);
+    ShootingView view(first, first.addDays(first.daysInMonth() - 1), prompt);
     view.Form_Load();
     view.show();
     runEvents(1500);
@@ -121,6 +103,6 @@ int main(int argc, char *argv[])
     // Two days folded away, so both toggle shapes show.
     web->page()->runJavaScript("ToggleBox(3); ToggleBox(10);");
     runEvents(500);
-    shoot("report.png", view);
+    screenshots->shoot("report.png", view);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "forms/windows1252.h"
 
-#include "printers.h"
 #include "profile/userprompt.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Two copies of the program writing the same profile at the same moment: the
 // lock and the whole-file replacement must not let one undo the other's notes.
-#include "childprocess.h"
 #include "samplenotes.h"
+#include "support/childprocess.h"
 #include "support/tempfolder.h"
 
 #include "profile/inifile.h"

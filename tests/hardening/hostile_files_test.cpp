@@ -134,8 +134,9 @@ TEST_P(HostileFile, ReadsAndOneWriteKeepEveryOtherLine)
     EXPECT_TRUE(sameBytes(readBytes(profile), c.after(before)));
     EXPECT_EQ(ReadIni(c.write.section, c.write.key, "none", profile), c.write.expected);
     for (const KeyRead &read : c.reads) {
-        if (read.key != c.write.key)
+        if (read.key != c.write.key) {
             EXPECT_EQ(ReadIni(read.section, read.key, "none", profile, kWhole), read.expected);
+        }
     }
 }
 
@@ -151,7 +152,7 @@ TEST(HostileFile, LongValueReadsCutUnlessAskedWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileFile, testing::ValuesIn(kCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace
 } // namespace tamcal::test

@@ -1,8 +1,8 @@
 // Writes that never finish: a writer killed at random moments, and a disk that
 // fills up in the middle of a write. Whatever a write had returned must be
 // there afterwards, and nothing may be left half-written.
-#include "childprocess.h"
 #include "samplenotes.h"
+#include "support/childprocess.h"
 #include "support/tempfolder.h"
 
 #include "profile/inifile.h"
@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, FullDisk,
                          testing::Values(FullDiskCase{"below_the_old_size", -1000, true},
                                          FullDiskCase{"between_old_and_new_size", 500, true},
                                          FullDiskCase{"killed_by_the_limit_signal", 500, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace
 } // namespace tamcal::test

@@ -1,7 +1,7 @@
 // A profile that must not be written: read-only, or in a folder that takes no
 // new files. Writes say they failed, reads go on, nothing changes. The writes
 // happen in a child without root's power to ignore permissions.
-#include "childprocess.h"
+#include "support/childprocess.h"
 #include "support/tempfolder.h"
 
 #include "profile/inifile.h"
@@ -55,8 +55,9 @@ TEST_P(Unwritable, WriteFailsAndReadsGoOn)
 
     EXPECT_EQ(end.exitCode, 2) << "1: the write said it stored, 2: the read worked";
     fs::permissions(folder.path(), fs::perms::owner_all);
-    if (c.profile)
+    if (c.profile) {
         EXPECT_EQ(readBytes(profile), kProfile);
+    }
     EXPECT_EQ(folder.listing(), c.profile ? "tamcal.ini\n" : "");
 }
 
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     UnwritableCase{"closed_folder", kClosedFolder, kWritable, "4344"},
                     UnwritableCase{"closed_folder_remove", kClosedFolder, kWritable, {}},
                     UnwritableCase{"closed_folder_no_profile", kClosedFolder, {}, "4344"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace
 } // namespace tamcal::test

@@ -1,13 +1,13 @@
 #include "profile/inifile.h"
 
 #include "profile/settings.h"
+#include "support/childprocess.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -337,20 +337,16 @@ TEST_F(ProfileFile, ReadOnlyFileIsNotWritten)
     EXPECT_EQ(folder.names(), std::set<std::string>{"tamcal.ini"});
 }
 
-// Runs `write` in a child process, as the unprivileged user "nobody" when the
-// tests run as root (root may write anywhere), and gives back its result.
+// Runs `write` in a child process without root's power to ignore file
+// permissions (root may write anywhere), and gives back its result.
 bool writesAsUser(const std::function<bool()> &write)
 {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(2);
-        ::_exit(write() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 2);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const test::ChildEnd end = test::runInChild([&] {
+        test::dropPermissionOverride();
+        return write() ? 0 : 1;
+    });
+    EXPECT_TRUE(end.exitCode == 0 || end.exitCode == 1);
+    return end.exitCode == 0;
 }
 
 TEST_F(ProfileFile, ReadOnlyFolderIsNotWritten)

@@ -12,29 +12,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace tamcal;
 
+using tamcal::test::readBytes;
 using tamcal::test::splitLines;
+using tamcal::test::writeBytes;
 
 namespace {
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const fs::path &path, const std::string &text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::string trimmed(const std::string &line)
 {
@@ -114,7 +101,7 @@ protected:
     {
         LoadReportDays(begin, end, host);
         m_path = BuildReport(begin, end, scripts, size, host);
-        return readFile(reportPath());
+        return readBytes(reportPath());
     }
 
     fs::path reportPath() const { return m_folder.path() / "TamCalendar.htm"; }
@@ -133,7 +120,7 @@ TEST_F(ReportDocument, OneDayDocumentIsExact)
     const std::string path = BuildReport("03/10/2004", end, true, size, host);
     EXPECT_EQ(path, reportPath().string());
     EXPECT_EQ(size, 10);
-    EXPECT_EQ(readFile(reportPath()), readFile(TAMCAL_REPORT_TEST_DATA "/oneday.htm"));
+    EXPECT_EQ(readBytes(reportPath()), readBytes(TAMCAL_REPORT_TEST_DATA "/oneday.htm"));
 }
 
 TEST_F(ReportDocument, TwoWeeksAcrossAMonthEndWithoutScriptsIsExact)
@@ -142,7 +129,7 @@ TEST_F(ReportDocument, TwoWeeksAcrossAMonthEndWithoutScriptsIsExact)
     writeNote("3/26/2004", "Flowers");
     writeNote("04/02/2004", "Line one\r\nLine two");
     EXPECT_EQ(build("03/25/2004", "04/07/2004", false, 14),
-              readFile(TAMCAL_REPORT_TEST_DATA "/twoweeks.htm"));
+              readBytes(TAMCAL_REPORT_TEST_DATA "/twoweeks.htm"));
 }
 
 TEST_F(ReportDocument, MonthTablesWeekRowsAndBlankCellsFollowTheRange)
@@ -243,7 +230,7 @@ TEST_F(ReportDocument, TextSizeZeroBecomesTenForTheCallerToo)
         const std::string rule =
             "\r\n.txtNotes{font-size:" + std::to_string(used) +
             "px;font-family:Verdana,Arial;font-weight:normal;color:Black;}\r\n";
-        EXPECT_NE(readFile(reportPath()).find(rule), std::string::npos);
+        EXPECT_NE(readBytes(reportPath()).find(rule), std::string::npos);
     }
 }
 
@@ -275,7 +262,7 @@ TEST_F(ReportDocument, ProgressBeforeEachDayAndYieldsForEveryCell)
 
 TEST_F(ReportDocument, OldReportIsReplacedAndNoDateLeavesNone)
 {
-    writeFile(reportPath(), "an old report that must go");
+    writeBytes(reportPath(), "an old report that must go");
     const std::string document = build("03/10/2004", "03/10/2004");
     EXPECT_TRUE(document.starts_with("\r\n<HEAD>\r\n"));
     EXPECT_EQ(document.find("old report"), std::string::npos);
@@ -356,10 +343,10 @@ TEST_F(ReportDocument, DeleteIfExistsRemovesOnlyAFileWithContent)
     const fs::path full = m_folder.path() / "full.htm";
     const fs::path empty = m_folder.path() / "empty.htm";
     const fs::path folder = m_folder.path() / "folder.htm";
-    writeFile(full, "x");
-    writeFile(empty, "");
+    writeBytes(full, "x");
+    writeBytes(empty, "");
     fs::create_directory(folder);
-    writeFile(folder / "inside", "x");
+    writeBytes(folder / "inside", "x");
     for (const fs::path &path : {full, empty, folder, m_folder.path() / "missing.htm"})
         DeleteIfExists(path.string());
     EXPECT_FALSE(fs::exists(full));
@@ -373,7 +360,7 @@ TEST_F(ReportDocument, AppendTextFileAppendsAndNamesTheDefaultFile)
     EXPECT_EQ(AppendTextFile("one\r\n", path, host), AppSettings.AppFolder + "tempdump.txt");
     EXPECT_EQ(path, AppSettings.AppFolder + "tempdump.txt");
     AppendTextFile("two\xE9", path, host);
-    EXPECT_EQ(readFile(path), "one\r\ntwo\xE9");
+    EXPECT_EQ(readBytes(path), "one\r\ntwo\xE9");
     EXPECT_TRUE(host.prompt.messages.empty());
 }
 
@@ -417,6 +404,6 @@ TEST_F(ReportDocument, AppendTextFileAsksAbortRetryIgnore)
             EXPECT_EQ(message.icon, MsgIcon::Exclamation);
             EXPECT_EQ(message.defaultButton, 2);
         }
-        EXPECT_EQ(readFile(path), c.isWritten ? "text" : "");
+        EXPECT_EQ(readBytes(path), c.isWritten ? "text" : "");
     }
 }

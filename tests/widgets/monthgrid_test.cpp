@@ -1,6 +1,6 @@
 #include "widgets/monthgrid.h"
 
-#include "printers.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,9 @@ TEST(MonthGrid, PlacesKnownDates)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(cellForDate(c.month, c.date), c.cell);
-        if (c.cell >= 0)
+        if (c.cell >= 0) {
             EXPECT_EQ(dateForCell(c.month, c.cell), c.date);
+        }
     }
 }
 

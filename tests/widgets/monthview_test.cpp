@@ -1,6 +1,6 @@
 #include "widgets/monthview.h"
 
-#include "printers.h"
+#include "support/printers.h"
 #include "widgets/monthviewaccessible.h"
 
 #include <QAccessible>
@@ -73,7 +73,7 @@ TEST_F(MonthViewTest, LaysMonthsOutRowByRow)
         for (const QDate &day : {first, first.addDays(first.daysInMonth() - 1)})
             EXPECT_TRUE(view.monthRect(index).contains(view.dayRect(day)));
     }
-    EXPECT_EQ(view.lastShownMonth(), QDate(2004, 8, 31));
+    EXPECT_EQ(view.lastShownDay(), QDate(2004, 8, 31));
 }
 
 // Drawn and clicked can't disagree: every drawn date is found again at its cell's centre,
@@ -83,8 +83,9 @@ TEST_F(MonthViewTest, HitTestingFindsEveryDrawnDate)
     for (QDate date = view.VisibleDays(1); view.VisibleDays(1).daysTo(date) < 200;
          date = date.addDays(1)) {
         const QRect cell = view.dayRect(date);
-        if (!cell.isEmpty())
+        if (!cell.isEmpty()) {
             ASSERT_EQ(view.dateAt(cell.center()), date);
+        }
     }
     const QRect march31 = view.dayRect(QDate(2004, 3, 31));
     EXPECT_FALSE(view.dateAt(march31.center() + QPoint(march31.width(), 0)).isValid())

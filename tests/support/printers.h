@@ -7,7 +7,8 @@
 
 #include <ostream>
 
-// Lets test failures show Qt values as text rather than raw bytes.
+// Lets test failures show Qt values as text (dates as 2004-02-29) rather than
+// raw bytes.
 inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
