@@ -4,6 +4,7 @@
 #include "forms/frmview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
+#include "forms/qtprompt.h"
 #include "forms/twips.h"
 #include "notes/daynotes.h"
 #include "notes/password.h"
@@ -40,6 +41,15 @@ int roundHalfEven(double value)
 QDate firstOfMonth(QDate date)
 {
     return {date.year(), date.month(), 1};
+}
+
+tamcal::Message settingsNotSavedMessage(const tamcal::WriteFailure &failure)
+{
+    tamcal::Message message;
+    message.text = "The settings were not saved.\r\n\r\n" + tamcal::describe(failure);
+    message.title = "Not Saved!";
+    message.icon = tamcal::MsgIcon::Exclamation;
+    return message;
 }
 
 } // namespace
@@ -341,7 +351,12 @@ void frmCalView::closeEvent(QCloseEvent *event)
 void frmCalView::Form_Unload()
 {
     tamcal::SavePlacement(*this);
-    tamcal::SaveSettings(*this);
+    const tamcal::WriteResult saved = tamcal::SaveSettings(*this);
+    if (saved)
+        return;
+    QtPrompt ownPrompt(this);
+    tamcal::UserPrompt &prompt = m_prompt ? *m_prompt : ownPrompt;
+    prompt.showMessage(settingsNotSavedMessage(*saved.failure()));
 }
 
 void frmCalView::mvwShow_DateClick()

@@ -4,6 +4,7 @@
 #include "profile/profiletext.h"
 #include "profile/settings.h"
 
+#include <cerrno>
 #include <mutex>
 
 namespace tamcal {
@@ -41,11 +42,23 @@ std::string ReadIni(const std::string &section, const std::string &key,
     return cut(std::string(*stored), maxLength);
 }
 
-bool WriteIni(const std::string &section, const std::string &key,
-              const std::optional<std::string> &value, const std::string &file)
+std::optional<std::string> FindIniValue(const std::string &section,
+                                        const std::function<bool(std::string_view)> &matches,
+                                        const std::string &file)
+{
+    std::lock_guard guard(cacheMutex);
+    const ProfileSnapshot snapshot = cache().load(file);
+    if (!snapshot.text)
+        return std::nullopt;
+    const auto found = snapshot.text->firstValue(section, matches);
+    return found ? std::optional<std::string>(*found) : std::nullopt;
+}
+
+WriteResult WriteIni(const std::string &section, const std::string &key,
+                     const std::optional<std::string> &value, const std::string &file)
 {
     if (file.empty() || !isWritableEntry(section, key, value))
-        return false;
+        return WriteFailure{WriteStep::Entry, EINVAL, file, file};
     std::lock_guard guard(cacheMutex);
     return cache().edit(
         file, [&](const ProfileText &current) { return current.edited(section, key, value); });

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "profile/writeresult.h"
+
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tamcal {
 
@@ -15,10 +19,17 @@ std::string ReadIni(const std::string &section, const std::string &key,
                     const std::string &defaultValue, const std::string &file,
                     std::size_t maxLength = kIniValueLimit);
 
+// The value of the first key of the section, in file order, that `matches`;
+// nothing when no key does or the file cannot be read.
+std::optional<std::string> FindIniValue(const std::string &section,
+                                        const std::function<bool(std::string_view)> &matches,
+                                        const std::string &file);
+
 // Writes one key of a profile file; an absent value removes the key. Returns
-// whether the file now holds what was asked. Never shows anything.
-bool WriteIni(const std::string &section, const std::string &key,
-              const std::optional<std::string> &value, const std::string &file);
+// success when the file now holds what was asked, else the failed step and its
+// reason. Never shows anything.
+WriteResult WriteIni(const std::string &section, const std::string &key,
+                     const std::optional<std::string> &value, const std::string &file);
 
 // The one operation through which the program reads and writes its profile.
 // An empty `file` means AppSettings.IniPath. A read returns the value or the

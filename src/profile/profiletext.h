@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,11 @@ public:
 
     // The value as it reads: blanks trimmed, one pair of matching quotes removed.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+
+    // The value of the key nearest the top of the section that `matches`.
+    std::optional<std::string_view>
+    firstValue(std::string_view section,
+               const std::function<bool(std::string_view)> &matches) const;
 
     // The file after writing (or, with no value, removing) one key; nothing when
     // the file would stay as it is.
@@ -46,6 +52,8 @@ private:
     const Section *findSection(std::string_view name) const;
     const KeyLine *findKey(const Section &section, std::string_view name) const;
     std::string_view slice(std::size_t from, std::size_t to) const;
+    // The value as it reads: blanks trimmed, one pair of matching quotes removed.
+    std::string_view valueOf(const KeyLine &line) const;
     std::string replaced(const KeyLine &line, std::string_view value) const;
     std::string spliced(std::size_t from, std::size_t to, std::string_view insert) const;
 

@@ -169,11 +169,20 @@ void LoadSettings(SettingsHost &host, const std::string &executablePath)
     loadBackground(host);
 }
 
-void SaveSettings(const SettingsHost &host)
+WriteResult SaveSettings(const SettingsHost &host)
 {
-    IniAccess("Main", "UsePass", booleanWord(AppSettings.UsePass), true);
-    IniAccess("Main", "DoPopup", booleanWord(host.ynDoDailyPopup()), true);
-    IniAccess("Main", "Background", AppSettings.BackgroundPath, true);
+    const std::string &file = AppSettings.IniPath;
+    // Each setting is written even when the one before failed.
+    const WriteResult results[] = {
+        WriteIni("Main", "UsePass", booleanWord(AppSettings.UsePass), file),
+        WriteIni("Main", "DoPopup", booleanWord(host.ynDoDailyPopup()), file),
+        WriteIni("Main", "Background", AppSettings.BackgroundPath, file),
+    };
+    for (const WriteResult &result : results) {
+        if (!result)
+            return result;
+    }
+    return {};
 }
 
 } // namespace tamcal
