@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class QWidget;
+class frmPassword;
 
 // The person's side of UserPrompt: real message boxes and the password dialog,
 // both modal over the owner window.
@@ -15,7 +16,10 @@ public:
 
     tamcal::MsgAnswer showMessage(const tamcal::Message &message) override;
     std::optional<std::string> askPassword(const std::string &shown) override;
+    std::optional<std::string> confirmPassword() override;
 
 private:
+    std::optional<std::string> passwordOf(frmPassword &dialog);
+
     QPointer<QWidget> m_owner;
 };

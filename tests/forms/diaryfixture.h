@@ -32,6 +32,7 @@ protected:
     {
         QSettings("TamCal", "TamCal").clear();
         CurrentPassword.clear();
+        CurrentPasswordStanding = PasswordStanding::Trusted;
         AppSettings = {};
     }
 
