@@ -168,17 +168,17 @@ void shootPasswordAgainAndNotSaved()
     });
     prompt.confirmPassword();
 
-    tamcal::SaveResult locked(tamcal::WriteResult(tamcal::WriteFailure{
-        tamcal::WriteStep::Lock, EWOULDBLOCK, "/home/me/diary/tamcal.ini",
-        "/home/me/diary/tamcal.ini.lock"}));
+    tamcal::SaveResult locked(tamcal::WriteResult(
+        tamcal::WriteFailure{tamcal::WriteStep::Lock, EWOULDBLOCK, "/home/me/diary/tamcal.ini",
+                             "/home/me/diary/tamcal.ini.lock"}));
     QTimer::singleShot(500, [] {
         QWidget *box = QApplication::activeModalWidget();
         shoot("editor-not-saved.png", *box);
         box->close();
     });
     tamcal::Message message;
-    message.text = "The note of Day 03/14/2004 was not saved.\r\n\r\n" +
-                   tamcal::describe(locked) + "\r\n\r\nThe note is still in the editor.";
+    message.text = "The note of Day 03/14/2004 was not saved.\r\n\r\n" + tamcal::describe(locked) +
+                   "\r\n\r\nThe note is still in the editor.";
     message.title = "Not Saved!";
     message.icon = tamcal::MsgIcon::Exclamation;
     prompt.showMessage(message);
