@@ -396,7 +396,7 @@ TEST_F(DayEditor, HasItsCaptionsTooltipsAndKeys)
 }
 
 // The person's whole sequence: a wrong password twice on a protected day, close,
-// another day, type, F12. The rejected password must not store that note.
+// another day, type, Save. The rejected password must not store that note.
 TEST_F(DayEditor, ARejectedPasswordNeverStoresTheNextNote)
 {
     struct Case
@@ -430,7 +430,7 @@ TEST_F(DayEditor, ARejectedPasswordNeverStoresTheNextNote)
         prompt.passwords = c.atSave;
         prompt.passwordRequests.clear();
         prompt.messages.clear();
-        QTest::keyClick(text(), Qt::Key_F12);
+        QTest::mouseClick(button("btnSave"), Qt::LeftButton);
 
         ASSERT_FALSE(prompt.passwordRequests.empty()) << "the save asks for the password again";
         EXPECT_EQ(prompt.passwordRequests[0], "hunter");
@@ -460,7 +460,7 @@ TEST_F(DayEditor, ACancelledPasswordIsToldAsSuch)
     open(tenth());
     type("note");
     prompt.answers = {MsgAnswer::No};
-    QTest::keyClick(text(), Qt::Key_F12);
+    QTest::mouseClick(button("btnSave"), Qt::LeftButton);
     ASSERT_EQ(prompt.messages.size(), 2u);
     EXPECT_EQ(prompt.messages[0].title, "No Password Specified!");
     EXPECT_EQ(prompt.messages[1].title, "Not Saved!");
@@ -521,7 +521,7 @@ TEST_F(DayEditor, AProfileLockedByAnotherProgramIsToldAfterAWait)
     }
     open(tenth());
     type("important");
-    QTest::keyClick(text(), Qt::Key_F12);
+    QTest::mouseClick(button("btnSave"), Qt::LeftButton);
     holder.kill();
     holder.waitForFinished();
     ASSERT_EQ(prompt.messages.size(), 1u);
