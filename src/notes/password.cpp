@@ -107,6 +107,15 @@ SaveCause obtainTrustedPassword(UserPrompt &prompt)
     return sample ? checkTypedPassword(prompt, *sample) : confirmFirstPassword(prompt);
 }
 
+// A setting the person asked for that did not reach the profile: they are told why.
+void tellIfNotKept(const WriteResult &written, const std::string &what, UserPrompt &prompt)
+{
+    if (written)
+        return;
+    prompt.showMessage({what + "\r\n\r\n" + describe(*written.failure()), "Not Saved!",
+                        MsgButtons::Ok, MsgIcon::Exclamation, 1});
+}
+
 void offerToSavePassword(UserPrompt &prompt)
 {
     if (!AskSavePassword)
@@ -116,7 +125,9 @@ void offerToSavePassword(UserPrompt &prompt)
         prompt.showMessage({"Would you like to save your password?", "Save Password?",
                             MsgButtons::YesNo, MsgIcon::Question, 1});
     if (answer == MsgAnswer::Yes)
-        IniAccess("Main", "ping", HexCode(CurrentPassword, false), true);
+        tellIfNotKept(
+            WriteIni("Main", "ping", HexCode(CurrentPassword, false), AppSettings.IniPath),
+            "Your password was not kept in the profile.", prompt);
 }
 
 void offerToTurnOffProtection(UserPrompt &prompt)
@@ -127,7 +138,9 @@ void offerToTurnOffProtection(UserPrompt &prompt)
     if (answer != MsgAnswer::Yes)
         return;
     AppSettings.UsePass = false;
-    IniAccess("Main", "UsePass", "False", true);
+    tellIfNotKept(WriteIni("Main", "UsePass", "False", AppSettings.IniPath),
+                  "Password protection is off for now, but the profile still says it is on.",
+                  prompt);
 }
 
 // Enciphering starts from the password followed by the note; when that text begins with

@@ -117,6 +117,32 @@ TEST_F(PasswordSession, WrongTwiceSaysIncorrectAndKeepsTheFailedPassword)
     }
 }
 
+// The person asked for a setting to be kept; when the profile cannot take it they
+// are told why, after the question that asked for it.
+TEST_F(PasswordSession, SettingsThatCannotBeKeptAreTold)
+{
+    AppSettings.IniPath = AppSettings.AppFolder + "gone/tamcal.ini";
+    const std::string cause = "\r\n\r\nThe profile " + AppSettings.IniPath +
+                              " could not be written (locking it through " + AppSettings.IniPath +
+                              ".lock): No such file or directory.";
+    CurrentPassword = "wrong";
+    m_prompt.passwords = {"Pass"};
+    m_prompt.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(DecryptNote(protectedValue("Pass", "note"), m_prompt), "note");
+    AppSettings.UsePass = true;
+    CurrentPassword.clear();
+    m_prompt.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(EncryptNote("note", m_prompt), std::nullopt);
+    EXPECT_FALSE(AppSettings.UsePass);
+    expectMessages(
+        {kSavePasswordOffer,
+         {"Your password was not kept in the profile." + cause, "Not Saved!", MsgButtons::Ok,
+          MsgIcon::Exclamation, 1},
+         kNotSaved,
+         {"Password protection is off for now, but the profile still says it is on." + cause,
+          "Not Saved!", MsgButtons::Ok, MsgIcon::Exclamation, 1}});
+}
+
 // A value without the cipher marker would be enciphered by the check, and its result,
 // which starts with "737", would pass for a password that is a prefix of the marker.
 TEST_F(PasswordSession, PlainHexValueFailsTheCheckForEveryPassword)
