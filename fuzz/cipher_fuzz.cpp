@@ -64,7 +64,9 @@ void checkPasswordSession(const std::string &note, const std::string &password)
 {
     if (password.empty() || note.empty())
         return;
+    // A password already known to be right: it enciphers without any question.
     tamcal::CurrentPassword = password;
+    tamcal::CurrentPasswordStanding = tamcal::PasswordStanding::Trusted;
     tamcal::test::FakePrompt prompt;
     const auto stored = tamcal::EncryptNote(note, prompt);
     if ((password + note).starts_with("737")) {

@@ -42,6 +42,15 @@ int roundHalfEven(double value)
     return static_cast<int>(std::lrint(value));
 }
 
+tamcal::Message settingsNotSavedMessage(const tamcal::WriteFailure &failure)
+{
+    tamcal::Message message;
+    message.text = "The settings were not saved.\r\n\r\n" + tamcal::describe(failure);
+    message.title = "Not Saved!";
+    message.icon = tamcal::MsgIcon::Exclamation;
+    return message;
+}
+
 } // namespace
 
 frmCalView::frmCalView(std::string executablePath, tamcal::UserPrompt *prompt)
@@ -354,7 +363,12 @@ bool frmCalView::eventFilter(QObject *watched, QEvent *event)
 void frmCalView::Form_Unload()
 {
     tamcal::SavePlacement(*this);
-    tamcal::SaveSettings(*this);
+    const tamcal::WriteResult saved = tamcal::SaveSettings(*this);
+    if (saved)
+        return;
+    QtPrompt ownPrompt(this);
+    tamcal::UserPrompt &prompt = m_prompt ? *m_prompt : ownPrompt;
+    prompt.showMessage(settingsNotSavedMessage(*saved.failure()));
 }
 
 void frmCalView::mvwShow_DateClick()

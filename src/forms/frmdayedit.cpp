@@ -5,6 +5,7 @@
 #include "forms/twips.h"
 #include "forms/windows1252.h"
 #include "notes/daynotes.h"
+#include "profile/settings.h"
 #include "profile/userprompt.h"
 #include "widgets/monthview.h"
 
@@ -72,12 +73,20 @@ tamcal::Message saveQuestion(const QString &editDay)
     return message;
 }
 
-tamcal::Message notSavedMessage(const QString &editDay)
+// One message that says why the note was not stored. A marker clash has been
+// explained by its own box already; anything else is told here.
+std::optional<tamcal::Message> notSavedMessage(const QString &editDay,
+                                               const tamcal::SaveResult &result)
 {
+    if (result.cause == tamcal::SaveCause::NotEnciphered)
+        return std::nullopt;
+    std::string text = "The note of Day " + editDay.toStdString() + " was not saved.\r\n\r\n" +
+                       tamcal::describe(result);
+    if (result.cause == tamcal::SaveCause::NoPassword && !tamcal::AppSettings.UsePass)
+        text += " Password protection is now off: save again to store the note without it.";
+    text += "\r\n\r\nThe note is still in the editor.";
     tamcal::Message message;
-    message.text = "The note of Day " + editDay.toStdString() +
-                   " could not be saved.\r\n\r\nIt is still in the editor. Check that the "
-                   "profile file can be written, then save again.";
+    message.text = text;
     message.title = "Not Saved!";
     message.icon = tamcal::MsgIcon::Exclamation;
     return message;
@@ -288,8 +297,11 @@ bool frmDayEdit::storeNote()
         m_txtDayEdit->setTextCursor(cursor);
         return false;
     }
-    if (!tamcal::WriteDayNote(m_editDay.toStdString(), tamcal::noteTextOf(text), prompt())) {
-        prompt().showMessage(notSavedMessage(m_editDay));
+    const tamcal::SaveResult saved =
+        tamcal::WriteDayNote(m_editDay.toStdString(), tamcal::noteTextOf(text), prompt());
+    if (!saved) {
+        if (const auto message = notSavedMessage(m_editDay, saved))
+            prompt().showMessage(*message);
         return false;
     }
     emit daySaved(tamcal::dateOfText(m_editDay.toStdString()));

@@ -2,6 +2,7 @@
 
 #include "forms/twips.h"
 #include "forms/windows1252.h"
+#include "notes/cipher.h"
 #include "profile/userprompt.h"
 
 #include <QGuiApplication>
@@ -13,6 +14,20 @@
 #include <algorithm>
 
 using tamcal::pixelRect;
+
+namespace {
+
+tamcal::Message markerMessage()
+{
+    tamcal::Message message;
+    message.text = "A password cannot begin with \"737\": no note could ever be saved "
+                   "under it.\r\n\r\nPlease choose another password.";
+    message.title = "Password Not Usable";
+    message.icon = tamcal::MsgIcon::Exclamation;
+    return message;
+}
+
+} // namespace
 
 frmPassword::frmPassword(tamcal::UserPrompt &prompt, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -55,6 +70,12 @@ frmPassword::frmPassword(tamcal::UserPrompt &prompt, QWidget *parent)
     centreOnScreen();
 }
 
+void frmPassword::setConfirming()
+{
+    setWindowTitle("Enter Password Again");
+    m_txtPassword->clear();
+}
+
 void frmPassword::setPassword(const QString &password)
 {
     m_txtPassword->setText(password);
@@ -75,6 +96,13 @@ void frmPassword::btnOK_Click()
         message.title = "1D10T Error!";
         message.icon = tamcal::MsgIcon::Exclamation;
         m_prompt.showMessage(message);
+        return;
+    }
+    // Every enciphered note begins with the marker; a password that does too
+    // would make the note to encipher look enciphered already.
+    if (text.startsWith(QLatin1String(tamcal::kCipherMarker.data(), 3))) {
+        m_prompt.showMessage(markerMessage());
+        m_txtPassword->selectAll();
         return;
     }
     const auto unstorable = tamcal::unstorableCharacters(text);

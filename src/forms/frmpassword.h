@@ -11,8 +11,9 @@ class UserPrompt;
 }
 
 // The modal dialog that asks for the password of the run. OK with an empty box,
-// or with characters the profile can't hold, tells the person so through the
-// prompt and keeps the dialog open. The box masks what is typed.
+// a password beginning with the cipher marker "737", or characters the profile
+// can't hold, tells the person so through the prompt and keeps the dialog open.
+// The box masks what is typed.
 class frmPassword : public QDialog
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ class frmPassword : public QDialog
 public:
     frmPassword(tamcal::UserPrompt &prompt, QWidget *parent = nullptr);
 
+    // Asks for a new password a second time, with an empty box and a caption that says so.
+    void setConfirming();
     void setPassword(const QString &password);
     QString password() const;
 

@@ -230,6 +230,8 @@ void frmView::GenerateReport()
 void frmView::buildAndShow()
 {
     const bool scripts = !m_chkScripts->isChecked();
+    // "No Scripts" means none at all: a script in a note stays inert too.
+    m_webReporter->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts);
     short size = textSize();
     // The pickers may move while the build yields; this build keeps the range it began with.
     const std::string begin = m_strBeg;

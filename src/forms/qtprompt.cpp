@@ -93,6 +93,18 @@ std::optional<std::string> QtPrompt::askPassword(const std::string &shown)
 {
     frmPassword dialog(*this, boxParent());
     dialog.setPassword(tamcal::fromWindows1252(shown));
+    return passwordOf(dialog);
+}
+
+std::optional<std::string> QtPrompt::confirmPassword()
+{
+    frmPassword dialog(*this, boxParent());
+    dialog.setConfirming();
+    return passwordOf(dialog);
+}
+
+std::optional<std::string> QtPrompt::passwordOf(frmPassword &dialog)
+{
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return tamcal::toWindows1252(dialog.password());

@@ -119,6 +119,12 @@ std::string rc4(const std::string &input, const std::string &key)
 
 } // namespace
 
+bool isEncipheredForm(std::string_view value)
+{
+    return value.size() > kCipherMarker.size() && value.size() % 2 == 1 &&
+           value.starts_with(kCipherMarker);
+}
+
 std::string HexCode(const std::string &text, bool decode)
 {
     return decode ? decodeHex(text) : encodeHex(text);

@@ -43,6 +43,9 @@ bool DayHasNote(const std::string &dayText)
     return key && !readStoredValue(*key).empty();
 }
 
+// A stored value is read in the form it is in, whatever the protection setting:
+// an enciphered one needs the password and is locked without protection, and a
+// plain one is the note itself, enciphered the next time it is saved.
 std::string ReadDayNote(const std::string &dayText, UserPrompt &prompt)
 {
     const auto key = DayKey(dayText);
@@ -51,21 +54,48 @@ std::string ReadDayNote(const std::string &dayText, UserPrompt &prompt)
     const std::string stored = readStoredValue(*key);
     if (stored.empty())
         return {};
-    std::string note = AppSettings.UsePass ? DecryptNote(stored, prompt) : HexCode(stored, true);
+    std::string note;
+    if (!isEncipheredForm(stored))
+        note = HexCode(stored, true);
+    else if (AppSettings.UsePass)
+        note = DecryptNote(stored, prompt);
     return note.empty() ? std::string(kUnreadableNote) : note;
 }
 
-bool WriteDayNote(const std::string &dayText, const std::string &noteText, UserPrompt &prompt)
+SaveResult WriteDayNote(const std::string &dayText, const std::string &noteText, UserPrompt &prompt)
 {
     const auto key = DayKey(dayText);
     if (!key)
-        return false;
+        return SaveCause::NotADate;
     if (!AppSettings.UsePass)
         return WriteIni(kDaysSection, *key, HexCode(noteText, false), AppSettings.IniPath);
     if (noteText.empty())
         return WriteIni(kDaysSection, *key, std::nullopt, AppSettings.IniPath);
-    const std::optional<std::string> enciphered = EncryptNote(noteText, prompt);
-    return enciphered && WriteIni(kDaysSection, *key, enciphered, AppSettings.IniPath);
+    const Encipherment enciphered = encipherNote(noteText, prompt);
+    if (!enciphered.value)
+        return enciphered.cause;
+    return WriteIni(kDaysSection, *key, enciphered.value, AppSettings.IniPath);
+}
+
+std::string describe(const SaveResult &result)
+{
+    switch (result.cause) {
+    case SaveCause::Stored:
+        return {};
+    case SaveCause::NotADate:
+        return "The day is not a date the diary knows.";
+    case SaveCause::NoPassword:
+        return "Nothing was stored, because no password was given.";
+    case SaveCause::PasswordRefused:
+        return "Nothing was stored, because the password given does not open the notes "
+               "already kept under this diary's password.";
+    case SaveCause::NotEnciphered:
+        return "Nothing was stored, because the password followed by the note begins with "
+               "\"737\" and cannot be enciphered.";
+    case SaveCause::Profile:
+        return result.failure ? describe(*result.failure) : std::string();
+    }
+    return {};
 }
 
 } // namespace tamcal

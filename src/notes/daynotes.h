@@ -1,5 +1,7 @@
 #pragma once
 
+#include "notes/saveresult.h"
+
 #include <optional>
 #include <string>
 
@@ -18,11 +20,15 @@ std::optional<std::string> DayKey(const std::string &dayText);
 bool DayHasNote(const std::string &dayText);
 
 // The day's note: empty when none, else its text or kUnreadableNote. Reads the
-// stored value in full, however long. May ask for the password.
+// stored value in full, however long. A value in the enciphered form is
+// unreadable while protection is off; one in the plain form is read as it is.
+// May ask for the password.
 std::string ReadDayNote(const std::string &dayText, UserPrompt &prompt);
 
-// Stores the note for the day. Returns whether the profile now holds it; a note
-// that could not be enciphered or written leaves the stored value as it was.
-bool WriteDayNote(const std::string &dayText, const std::string &noteText, UserPrompt &prompt);
+// Stores the note for the day. Returns whether the profile now holds it, and if
+// not, why; a note that could not be enciphered or written leaves the stored
+// value as it was.
+SaveResult WriteDayNote(const std::string &dayText, const std::string &noteText,
+                        UserPrompt &prompt);
 
 } // namespace tamcal

@@ -22,6 +22,100 @@ std::optional<std::string> noteUnder(const std::string &storedValue, const std::
     return plain.substr(password.size());
 }
 
+// One stored note in the enciphered form: what a password not yet proven must open.
+std::optional<std::string> sampleEncipheredNote()
+{
+    return FindIniValue(
+        "Days", [](std::string_view value) { return isEncipheredForm(value); },
+        AppSettings.IniPath);
+}
+
+void trust(bool isTrusted)
+{
+    CurrentPasswordStanding = isTrusted ? PasswordStanding::Trusted : PasswordStanding::Rejected;
+}
+
+void reportIncorrect(UserPrompt &prompt)
+{
+    prompt.showMessage({"Password is Incorrect", "Password is Incorrect", MsgButtons::Ok,
+                        MsgIcon::Exclamation, 1});
+}
+
+// The password kept in the profile, taken only when it opens the stored notes
+// (any will do for a profile without enciphered notes); a stale one is ignored.
+void adoptSavedPassword()
+{
+    const std::string saved = HexCode(IniAccess("Main", "ping", std::string(), false), true);
+    if (saved.empty() || saved.starts_with(kCipherMarker))
+        return;
+    const auto sample = sampleEncipheredNote();
+    if (sample && !noteUnder(*sample, saved))
+        return;
+    CurrentPassword = saved;
+    trust(true);
+}
+
+// The first password of a profile is typed twice: with nothing stored to check it
+// against, one slip would otherwise lock every note saved under it.
+SaveCause confirmFirstPassword(UserPrompt &prompt)
+{
+    for (;;) {
+        const std::optional<std::string> again = prompt.confirmPassword();
+        if (!again)
+            return SaveCause::NoPassword;
+        if (*again == CurrentPassword) {
+            trust(true);
+            return SaveCause::Stored;
+        }
+        prompt.showMessage({"The two passwords are not the same, so nothing was stored.\r\n\r\n"
+                            "Type the new password again, then once more to confirm it.",
+                            "Passwords Differ", MsgButtons::Ok, MsgIcon::Exclamation, 1});
+        if (!AskPassword(prompt))
+            return SaveCause::NoPassword;
+    }
+}
+
+// A typed password must open a stored note before it enciphers one: two tries.
+SaveCause checkTypedPassword(UserPrompt &prompt, const std::string &sample)
+{
+    for (int attempt = 0;; ++attempt) {
+        const bool opens = noteUnder(sample, CurrentPassword).has_value();
+        trust(opens);
+        if (opens)
+            return SaveCause::Stored;
+        if (attempt == 1)
+            return SaveCause::PasswordRefused;
+        reportIncorrect(prompt);
+        if (!AskPassword(prompt))
+            return SaveCause::NoPassword;
+    }
+}
+
+// Makes CurrentPassword one that may encipher notes of this profile, asking when
+// it must. SaveCause::Stored when it is.
+SaveCause obtainTrustedPassword(UserPrompt &prompt)
+{
+    if (CurrentPassword.empty())
+        adoptSavedPassword();
+    const bool mustAsk =
+        CurrentPassword.empty() || CurrentPasswordStanding == PasswordStanding::Rejected;
+    if (mustAsk && !AskPassword(prompt))
+        return SaveCause::NoPassword;
+    if (CurrentPasswordStanding == PasswordStanding::Trusted)
+        return SaveCause::Stored;
+    const auto sample = sampleEncipheredNote();
+    return sample ? checkTypedPassword(prompt, *sample) : confirmFirstPassword(prompt);
+}
+
+// A setting the person asked for that did not reach the profile: they are told why.
+void tellIfNotKept(const WriteResult &written, const std::string &what, UserPrompt &prompt)
+{
+    if (written)
+        return;
+    prompt.showMessage({what + "\r\n\r\n" + describe(*written.failure()), "Not Saved!",
+                        MsgButtons::Ok, MsgIcon::Exclamation, 1});
+}
+
 void offerToSavePassword(UserPrompt &prompt)
 {
     if (!AskSavePassword)
@@ -31,7 +125,9 @@ void offerToSavePassword(UserPrompt &prompt)
         prompt.showMessage({"Would you like to save your password?", "Save Password?",
                             MsgButtons::YesNo, MsgIcon::Question, 1});
     if (answer == MsgAnswer::Yes)
-        IniAccess("Main", "ping", HexCode(CurrentPassword, false), true);
+        tellIfNotKept(
+            WriteIni("Main", "ping", HexCode(CurrentPassword, false), AppSettings.IniPath),
+            "Your password was not kept in the profile.", prompt);
 }
 
 void offerToTurnOffProtection(UserPrompt &prompt)
@@ -42,7 +138,9 @@ void offerToTurnOffProtection(UserPrompt &prompt)
     if (answer != MsgAnswer::Yes)
         return;
     AppSettings.UsePass = false;
-    IniAccess("Main", "UsePass", "False", true);
+    tellIfNotKept(WriteIni("Main", "UsePass", "False", AppSettings.IniPath),
+                  "Password protection is off for now, but the profile still says it is on.",
+                  prompt);
 }
 
 // Enciphering starts from the password followed by the note; when that text begins with
@@ -57,52 +155,58 @@ void reportMarkerClash(UserPrompt &prompt)
 
 } // namespace
 
-void AskPassword(UserPrompt &prompt)
+bool AskPassword(UserPrompt &prompt)
 {
     const std::optional<std::string> entered = prompt.askPassword(CurrentPassword);
-    if (entered && !entered->empty())
-        CurrentPassword = *entered;
+    if (!entered || entered->empty())
+        return false;
+    CurrentPassword = *entered;
+    CurrentPasswordStanding = PasswordStanding::Typed;
+    return true;
 }
 
 std::string DecryptNote(const std::string &storedValue, UserPrompt &prompt)
 {
     if (storedValue.empty())
         return {};
-    if (CurrentPassword.empty()) {
+    if (CurrentPassword.empty() && !AskPassword(prompt))
+        return {};
+    for (int attempt = 0;; ++attempt) {
+        auto note = noteUnder(storedValue, CurrentPassword);
+        trust(note.has_value());
+        if (note) {
+            if (attempt == 1)
+                offerToSavePassword(prompt);
+            return std::move(*note);
+        }
+        if (attempt == 1)
+            break;
         AskPassword(prompt);
-        if (CurrentPassword.empty())
-            return {};
     }
-    if (auto note = noteUnder(storedValue, CurrentPassword))
-        return std::move(*note);
-    AskPassword(prompt);
-    if (auto note = noteUnder(storedValue, CurrentPassword)) {
-        offerToSavePassword(prompt);
-        return std::move(*note);
-    }
-    prompt.showMessage({"Password is Incorrect", "Password is Incorrect", MsgButtons::Ok,
-                        MsgIcon::Exclamation, 1});
+    reportIncorrect(prompt);
     return {};
 }
 
 std::optional<std::string> EncryptNote(const std::string &noteText, UserPrompt &prompt)
 {
+    return encipherNote(noteText, prompt).value;
+}
+
+Encipherment encipherNote(const std::string &noteText, UserPrompt &prompt)
+{
     if (noteText.empty())
-        return std::nullopt;
-    if (CurrentPassword.empty())
-        CurrentPassword = HexCode(IniAccess("Main", "ping", std::string(), false), true);
-    if (CurrentPassword.empty())
-        AskPassword(prompt);
-    if (CurrentPassword.empty()) {
+        return {};
+    const SaveCause obtained = obtainTrustedPassword(prompt);
+    if (obtained == SaveCause::NoPassword)
         offerToTurnOffProtection(prompt);
-        return std::nullopt;
-    }
+    if (obtained != SaveCause::Stored)
+        return {std::nullopt, obtained};
     const std::string plain = CurrentPassword + noteText;
     if (plain.starts_with(kCipherMarker)) {
         reportMarkerClash(prompt);
-        return std::nullopt;
+        return {std::nullopt, SaveCause::NotEnciphered};
     }
-    return CryptText(plain, CurrentPassword);
+    return {CryptText(plain, CurrentPassword), SaveCause::Stored};
 }
 
 } // namespace tamcal

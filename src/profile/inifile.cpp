@@ -6,6 +6,7 @@
 #include "profile/settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
 
 namespace tamcal {
@@ -50,23 +51,35 @@ std::vector<std::string> ReadIniKeys(const std::string &section, const std::stri
     return snapshot.text ? snapshot.text->keyNames(section) : std::vector<std::string>();
 }
 
-bool WriteIni(const std::string &section, const std::string &key,
-              const std::optional<std::string> &value, const std::string &file)
+std::optional<std::string> FindIniValue(const std::string &section,
+                                        const std::function<bool(std::string_view)> &matches,
+                                        const std::string &file)
+{
+    std::lock_guard guard(cacheMutex);
+    const ProfileSnapshot snapshot = cache().load(file);
+    if (!snapshot.text)
+        return std::nullopt;
+    const auto found = snapshot.text->firstValue(section, matches);
+    return found ? std::optional<std::string>(*found) : std::nullopt;
+}
+
+WriteResult WriteIni(const std::string &section, const std::string &key,
+                     const std::optional<std::string> &value, const std::string &file)
 {
     if (file.empty() || !isWritableEntry(section, key, value))
-        return false;
+        return WriteFailure{WriteStep::Entry, EINVAL, file, file};
     std::lock_guard guard(cacheMutex);
     return cache().edit(
         file, [&](const ProfileText &current) { return current.edited(section, key, value); });
 }
 
-bool WriteIniBatch(const std::vector<IniChange> &changes, const std::string &file)
+WriteResult WriteIniBatch(const std::vector<IniChange> &changes, const std::string &file)
 {
     const bool isWritable = std::all_of(changes.begin(), changes.end(), [](const IniChange &c) {
         return isWritableEntry(c.section, c.key, c.value);
     });
     if (file.empty() || !isWritable)
-        return false;
+        return WriteFailure{WriteStep::Entry, EINVAL, file, file};
     std::lock_guard guard(cacheMutex);
     return cache().edit(file, [&](const ProfileText &current) { return current.edited(changes); });
 }

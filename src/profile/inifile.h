@@ -1,11 +1,14 @@
 #pragma once
 
 #include "profile/inichange.h"
+#include "profile/writeresult.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+#include <string_view>
 
 namespace tamcal {
 
@@ -21,16 +24,22 @@ std::string ReadIni(const std::string &section, const std::string &key,
 // The names of a section's keys in lower case, in no particular order; none
 // when the file or the section is missing.
 std::vector<std::string> ReadIniKeys(const std::string &section, const std::string &file);
+// The value of the first key of the section, in file order, that `matches`;
+// nothing when no key does or the file cannot be read.
+std::optional<std::string> FindIniValue(const std::string &section,
+                                        const std::function<bool(std::string_view)> &matches,
+                                        const std::string &file);
 
 // Writes one key of a profile file; an absent value removes the key. Returns
-// whether the file now holds what was asked. Never shows anything.
-bool WriteIni(const std::string &section, const std::string &key,
-              const std::optional<std::string> &value, const std::string &file);
+// success when the file now holds what was asked, else the failed step and its
+// reason. Never shows anything.
+WriteResult WriteIni(const std::string &section, const std::string &key,
+                     const std::optional<std::string> &value, const std::string &file);
 
 // Writes several keys in one replacement of the file, under one lock: the file
 // ends as writing each change in turn would leave it. When any entry could not
 // be written as given, the whole batch is refused and the file stays as it was.
-bool WriteIniBatch(const std::vector<IniChange> &changes, const std::string &file);
+WriteResult WriteIniBatch(const std::vector<IniChange> &changes, const std::string &file);
 
 // The one operation through which the program reads and writes its profile.
 // An empty `file` means AppSettings.IniPath. A read returns the value or the

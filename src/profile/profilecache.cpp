@@ -24,14 +24,19 @@ const ProfileText &textOf(const ProfileSnapshot &snapshot)
     return snapshot.text ? *snapshot.text : empty;
 }
 
-// Fills `status` and `exists`; false when the file is there but may not be
-// replaced, or cannot be looked at.
-bool mayReplace(const std::string &path, struct stat &status, bool &exists)
+// Fills `status` and `exists`; 0 when the file is missing or may be replaced,
+// else why it may not.
+int replaceCheck(const std::string &path, struct stat &status, bool &exists)
 {
     exists = ::stat(path.c_str(), &status) == 0;
     if (!exists)
-        return errno == ENOENT;
-    return isReplaceable(path, status);
+        return errno == ENOENT ? 0 : errno;
+    return replaceError(path, status);
+}
+
+WriteResult unreadable(const std::string &path, const ProfileSnapshot &snapshot)
+{
+    return WriteFailure{WriteStep::Read, snapshot.error, path, path};
 }
 
 } // namespace
@@ -50,9 +55,9 @@ ProfileSnapshot ProfileCache::load(const std::string &path)
 {
     struct stat status;
     if (::stat(path.c_str(), &status) != 0) {
-        const bool isMissing = errno == ENOENT || errno == ENOTDIR;
+        const int error = errno;
         forget(path);
-        return {isMissing, nullptr};
+        return {error == ENOENT || error == ENOTDIR, nullptr, error};
     }
     Entry *entry = find(path);
     if (entry && entry->identity == FileIdentity::of(status) && entry->isSettled())
@@ -66,7 +71,7 @@ ProfileSnapshot ProfileCache::reload(const std::string &path, Entry *entry)
     FileContent content = readWholeFile(path);
     if (content.state != FileState::Present) {
         forget(path);
-        return {content.state == FileState::Missing, nullptr};
+        return {content.state == FileState::Missing, nullptr, content.error};
     }
     if (entry && entry->identity == content.identity && entry->text->bytes() == content.bytes) {
         entry->verifiedAt = readAt;
@@ -75,45 +80,49 @@ ProfileSnapshot ProfileCache::reload(const std::string &path, Entry *entry)
     return {false, store(path, content.identity, readAt, std::move(content.bytes)).text.get()};
 }
 
-bool ProfileCache::edit(const std::string &path, const Change &change)
+WriteResult ProfileCache::edit(const std::string &path, const Change &change)
 {
     const std::string target = replacementTarget(path);
     const ProfileSnapshot before = load(target);
     if (!before.text && !before.isMissing)
-        return false;
+        return unreadable(target, before);
     // Nothing to do, such as removing a key that is not there: no lock, and
     // nothing is created.
     if (!change(textOf(before)))
-        return true;
+        return {};
     // A write bound to fail leaves no lock file behind either.
     struct stat status;
     bool exists = false;
-    if (!mayReplace(target, status, exists))
-        return false;
+    if (const int error = replaceCheck(target, status, exists))
+        return WriteFailure{WriteStep::Access, error, target, target};
     const FileLock lock(target);
-    return lock.isHeld() && editLocked(target, change);
+    if (!lock.isHeld())
+        return WriteFailure{WriteStep::Lock, lock.error(), target, lock.path()};
+    return editLocked(target, change);
 }
 
 // Under the lock the file is looked at afresh: another copy of the program
 // may have written it since.
-bool ProfileCache::editLocked(const std::string &target, const Change &change)
+WriteResult ProfileCache::editLocked(const std::string &target, const Change &change)
 {
     struct stat status;
     bool exists = false;
-    if (!mayReplace(target, status, exists))
-        return false;
+    if (const int error = replaceCheck(target, status, exists))
+        return WriteFailure{WriteStep::Access, error, target, target};
     const ProfileSnapshot current = load(target);
     if (!current.text && !current.isMissing)
-        return false;
+        return unreadable(target, current);
     std::optional<std::string> bytes = change(textOf(current));
     if (!bytes)
-        return true;
+        return {};
     const timespec writtenAt = currentTime();
-    const auto identity = replaceFile(target, *bytes, exists && current.text ? &status : nullptr);
+    WriteFailure failure;
+    const auto identity =
+        replaceFile(target, *bytes, exists && current.text ? &status : nullptr, failure);
     if (!identity)
-        return false;
+        return failure;
     store(target, *identity, writtenAt, std::move(*bytes));
-    return true;
+    return {};
 }
 
 ProfileCache::Entry *ProfileCache::find(const std::string &path)

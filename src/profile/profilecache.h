@@ -2,6 +2,7 @@
 
 #include "profile/profilefile.h"
 #include "profile/profiletext.h"
+#include "profile/writeresult.h"
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@ struct ProfileSnapshot
 {
     bool isMissing = false;            // no such file; null text otherwise means unreadable
     const ProfileText *text = nullptr; // valid until the next call on the cache
+    int error = 0;                     // why an unreadable file could not be read
 };
 
 // Parsed profiles by path. Each use checks the file's identity, so that a write
@@ -30,8 +32,8 @@ public:
 
     // Applies `change` to the current file under the profile's lock and stores
     // the result; a change that yields nothing leaves the file untouched.
-    // Returns false when the file could not be read or written.
-    bool edit(const std::string &path, const Change &change);
+    // Fails with the step and the reason when the file could not be read or written.
+    WriteResult edit(const std::string &path, const Change &change);
 
 private:
     struct Entry
@@ -44,7 +46,7 @@ private:
         bool isSettled() const;
     };
 
-    bool editLocked(const std::string &target, const Change &change);
+    WriteResult editLocked(const std::string &target, const Change &change);
     ProfileSnapshot reload(const std::string &path, Entry *entry);
     Entry *find(const std::string &path);
     Entry &store(const std::string &path, const FileIdentity &identity, timespec verifiedAt,

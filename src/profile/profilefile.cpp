@@ -48,8 +48,11 @@ bool writeAll(int descriptor, const std::string &bytes)
         const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
         if (count < 0 && errno == EINTR)
             continue;
-        if (count <= 0)
+        if (count <= 0) {
+            if (count == 0)
+                errno = ENOSPC;
             return false;
+        }
         written += static_cast<std::size_t>(count);
     }
     return true;
@@ -96,10 +99,15 @@ void syncFolder(const std::string &path)
     ::close(folder);
 }
 
-bool fillTemporary(int descriptor, const std::string &bytes, const struct stat *previous)
+// The step that failed, with errno still telling why; nothing when all went well.
+std::optional<WriteStep> fillTemporary(int descriptor, const std::string &bytes,
+                                       const struct stat *previous)
 {
-    return (!previous || keepPermissions(descriptor, *previous)) && writeAll(descriptor, bytes) &&
-           ::fsync(descriptor) == 0;
+    if ((previous && !keepPermissions(descriptor, *previous)) || !writeAll(descriptor, bytes))
+        return WriteStep::Write;
+    if (::fsync(descriptor) != 0)
+        return WriteStep::Flush;
+    return std::nullopt;
 }
 
 } // namespace
@@ -121,16 +129,23 @@ FileContent readWholeFile(const std::string &path)
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
         content.state = isMissingError(errno) ? FileState::Missing : FileState::Unreadable;
+        content.error = errno;
         return content;
     }
     struct stat status;
-    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+    if (::fstat(descriptor, &status) != 0) {
+        content.error = errno;
+    } else if (!S_ISREG(status.st_mode)) {
+        content.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    } else {
         content.identity = FileIdentity::of(status);
         // One byte more than the file holds, so that the read which finds its
         // end needn't grow (and copy) a buffer the size of the whole profile.
         content.bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
         if (readAll(descriptor, content.bytes))
             content.state = FileState::Present;
+        else
+            content.error = errno;
     }
     ::close(descriptor);
     return content;
@@ -145,21 +160,29 @@ std::string replacementTarget(const std::string &path)
     return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-bool isReplaceable(const std::string &path, const struct stat &status)
+int replaceError(const std::string &path, const struct stat &status)
 {
-    return S_ISREG(status.st_mode) && (status.st_mode & 0222) != 0 &&
-           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+    if (!S_ISREG(status.st_mode))
+        return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    if ((status.st_mode & 0222) == 0)
+        return EACCES;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 std::optional<FileIdentity> replaceFile(const std::string &path, const std::string &bytes,
-                                        const struct stat *previous)
+                                        const struct stat *previous, WriteFailure &failure)
 {
     std::string temporary;
     const int descriptor = createTemporary(path, temporary);
-    if (descriptor < 0)
+    if (descriptor < 0) {
+        failure = {WriteStep::Temporary, errno, path, temporary};
         return std::nullopt;
-    if (!fillTemporary(descriptor, bytes, previous) ||
-        ::rename(temporary.c_str(), path.c_str()) != 0) {
+    }
+    std::optional<WriteStep> failedStep = fillTemporary(descriptor, bytes, previous);
+    if (!failedStep && ::rename(temporary.c_str(), path.c_str()) != 0)
+        failedStep = WriteStep::Rename;
+    if (failedStep) {
+        failure = {*failedStep, errno, path, temporary};
         ::unlink(temporary.c_str());
         ::close(descriptor);
         return std::nullopt;

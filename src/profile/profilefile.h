@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/writeresult.h"
+
 #include <sys/stat.h>
 
 #include <ctime>
@@ -28,6 +30,7 @@ enum class FileState { Present, Missing, Unreadable };
 struct FileContent
 {
     FileState state = FileState::Unreadable;
+    int error = 0; // why an unreadable file could not be read
     FileIdentity identity;
     std::string bytes;
 };
@@ -39,17 +42,18 @@ FileContent readWholeFile(const std::string &path);
 // so that renaming over it keeps the link.
 std::string replacementTarget(const std::string &path);
 
-// Whether the program may replace this file. A file without any write
-// permission is read-only for everyone, root included, as users expect.
-bool isReplaceable(const std::string &path, const struct stat &status);
+// 0 when the program may replace this file, else the reason. A file without any
+// write permission is read-only for everyone, root included, as users expect.
+int replaceError(const std::string &path, const struct stat &status);
 
 // Puts `bytes` in place of the file at `path` so that a crash or a full disk at
 // any point leaves either the old file or the new one, whole: a temporary file
 // beside it, flushed, then renamed over it. `previous` is the status of the
 // file replaced (its permissions and owner are kept), null for a new file.
-// Returns the identity of the new file, nothing when nothing was changed.
+// Returns the identity of the new file; nothing when nothing was changed, and
+// then `failure` tells why.
 std::optional<FileIdentity> replaceFile(const std::string &path, const std::string &bytes,
-                                        const struct stat *previous);
+                                        const struct stat *previous, WriteFailure &failure);
 
 timespec currentTime();
 

@@ -131,7 +131,32 @@ std::optional<std::string_view> ProfileText::value(std::string_view section,
     const KeyLine *line = found ? findKey(*found, key) : nullptr;
     if (!line)
         return std::nullopt;
-    return unquote(trimBlanks(slice(line->equals + 1, line->end)));
+    return valueOf(*line);
+}
+
+std::optional<std::string_view>
+ProfileText::firstValue(std::string_view section,
+                        const std::function<bool(std::string_view)> &matches) const
+{
+    const Section *found = findSection(section);
+    if (!found)
+        return std::nullopt;
+    std::optional<std::string_view> first;
+    std::size_t firstStart = m_bytes.size();
+    for (const auto &entry : found->keys) {
+        const KeyLine &line = entry.second;
+        const std::string_view value = valueOf(line);
+        if (line.start < firstStart && matches(value)) {
+            first = value;
+            firstStart = line.start;
+        }
+    }
+    return first;
+}
+
+std::string_view ProfileText::valueOf(const KeyLine &line) const
+{
+    return unquote(trimBlanks(slice(line.equals + 1, line.end)));
 }
 
 std::vector<std::string> ProfileText::keyNames(std::string_view section) const

@@ -3,6 +3,7 @@
 #include "profile/inichange.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -28,6 +29,11 @@ public:
     // The names of the section's keys in lower case, in no particular order; a
     // name given twice is listed once, as only its first line counts.
     std::vector<std::string> keyNames(std::string_view section) const;
+
+    // The value of the key nearest the top of the section that `matches`.
+    std::optional<std::string_view>
+    firstValue(std::string_view section,
+               const std::function<bool(std::string_view)> &matches) const;
 
     // The file after writing (or, with no value, removing) one key; nothing when
     // the file would stay as it is.
@@ -67,6 +73,8 @@ private:
     const Section *findSection(std::string_view name) const;
     const KeyLine *findKey(const Section &section, std::string_view name) const;
     std::string_view slice(std::size_t from, std::size_t to) const;
+    // The value as it reads: blanks trimmed, one pair of matching quotes removed.
+    std::string_view valueOf(const KeyLine &line) const;
     std::string replaced(const KeyLine &line, std::string_view value) const;
     std::string keyLineText(const KeyLine &line, std::string_view value) const;
     std::string spliced(std::size_t from, std::size_t to, std::string_view insert) const;

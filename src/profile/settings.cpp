@@ -171,13 +171,13 @@ void LoadSettings(SettingsHost &host, const std::string &executablePath)
     loadBackground(host);
 }
 
-void SaveSettings(const SettingsHost &host)
+WriteResult SaveSettings(const SettingsHost &host)
 {
     // One write: every write of the profile flushes the file and its folder.
-    WriteIniBatch({{"Main", "UsePass", booleanWord(AppSettings.UsePass)},
-                   {"Main", "DoPopup", booleanWord(host.ynDoDailyPopup())},
-                   {"Main", "Background", AppSettings.BackgroundPath}},
-                  AppSettings.IniPath);
+    return WriteIniBatch({{"Main", "UsePass", booleanWord(AppSettings.UsePass)},
+                          {"Main", "DoPopup", booleanWord(host.ynDoDailyPopup())},
+                          {"Main", "Background", AppSettings.BackgroundPath}},
+                         AppSettings.IniPath);
 }
 
 } // namespace tamcal

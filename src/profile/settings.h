@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/writeresult.h"
+
 #include <optional>
 #include <string>
 
@@ -46,7 +48,8 @@ void FormPaths(const std::string &executablePath);
 void LocateProfile(const std::string &executablePath);
 
 void LoadSettings(SettingsHost &host, const std::string &executablePath = ExecutablePath());
-void SaveSettings(const SettingsHost &host);
+// Writes the settings back; the first write that failed, with its cause.
+WriteResult SaveSettings(const SettingsHost &host);
 
 // "True"/"False" in any letter case, or a number (0 false); nothing otherwise.
 std::optional<bool> ReadBoolean(const std::string &text);

@@ -30,6 +30,9 @@ public:
     // Shows the modal password dialog with `shown` already in its box. Returns the
     // text confirmed with OK (never empty), or nothing when the user cancels.
     virtual std::optional<std::string> askPassword(const std::string &shown) = 0;
+    // Asks for a new password once more, with an empty box, so that a typing
+    // slip cannot lock the diary. Nothing when the user cancels.
+    virtual std::optional<std::string> confirmPassword() { return askPassword({}); }
 };
 
 } // namespace tamcal

@@ -344,8 +344,8 @@ int openForAppend(const std::string &path, UserPrompt &prompt, bool &isAborted)
 }
 
 // Writes all of the text; Retry resumes after the bytes already written,
-// Abort and Ignore give up on the rest.
-void writeAll(int file, const std::string &text, UserPrompt &prompt)
+// Abort and Ignore give up on the rest. False when the person chose Abort.
+bool writeAll(int file, const std::string &text, UserPrompt &prompt)
 {
     std::size_t written = 0;
     while (written < text.size()) {
@@ -358,9 +358,30 @@ void writeAll(int file, const std::string &text, UserPrompt &prompt)
         const int errorCode = file < 0 ? EBADF : count == 0 ? ENOSPC : errno;
         if (errorCode == EINTR)
             continue;
-        if (askAboutFileError(errorCode, prompt) != MsgAnswer::Retry)
-            return;
+        const MsgAnswer answer = askAboutFileError(errorCode, prompt);
+        if (answer != MsgAnswer::Retry)
+            return answer != MsgAnswer::Abort;
     }
+    return true;
+}
+
+// Appends the text to the file at `path`; false when the person chose Abort.
+bool appendChunk(const std::string &text, const std::string &path, UserPrompt &prompt)
+{
+    bool isAborted = false;
+    const int file = openForAppend(path, prompt, isAborted);
+    if (!isAborted)
+        isAborted = !writeAll(file, text, prompt);
+    if (file >= 0)
+        ::close(file);
+    return !isAborted;
+}
+
+// A build the person aborted: the progress bar is put back and no report is shown.
+std::string abandoned(ReportHost &host)
+{
+    host.SetProgress(0, 100);
+    return {};
 }
 
 } // namespace
@@ -416,12 +437,15 @@ std::string BuildReportFile(const std::string &reportPath, const std::string &be
             host.SetProgress(k, progressMax);
             host.processPendingEvents();
             grid.addDay(document, k, k == last, k == last ? std::string() : ReportDates[k + 1]);
-            AppendTextFile(document, path, host);
+            // Abort gives up on the whole report, not on this day's part alone.
+            if (!appendChunk(document, path, host))
+                return abandoned(host);
             document.clear();
         }
     }
     addLines(document, {"</BODY>", "</HTML>"});
-    AppendTextFile(document, path, host);
+    if (!appendChunk(document, path, host))
+        return abandoned(host);
     host.SetProgress(0, 100);
     return path;
 }
@@ -438,12 +462,7 @@ std::string AppendTextFile(const std::string &text, std::string &path, UserPromp
 {
     if (path.empty())
         path = AppSettings.AppFolder + "tempdump.txt";
-    bool isAborted = false;
-    const int file = openForAppend(path, prompt, isAborted);
-    if (!isAborted)
-        writeAll(file, text, prompt);
-    if (file >= 0)
-        ::close(file);
+    appendChunk(text, path, prompt);
     return path;
 }
 

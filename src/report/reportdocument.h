@@ -20,8 +20,9 @@ void LoadReportDays(const std::string &begin, const std::string &end, UserPrompt
 
 // Writes the report of the loaded days to AppFolder + "TamCalendar.htm", one
 // month table per month, and returns its path; empty when the begin is no date
-// and nothing was written. A size of 0 becomes 10 in the caller's variable; an
-// empty end becomes now (see DayCountText). Reports progress before each day.
+// and nothing was written, or when the person chose Abort at a write error. A size of 0 becomes 10
+// in the caller's variable; an empty end becomes now (see DayCountText). Reports progress before
+// each day.
 std::string BuildReport(const std::string &begin, std::string &end, bool scripts, short &size,
                         ReportHost &host);
 

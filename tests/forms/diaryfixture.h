@@ -33,6 +33,7 @@ protected:
     {
         QSettings("TamCal", "TamCal").clear();
         CurrentPassword.clear();
+        CurrentPasswordStanding = PasswordStanding::Trusted;
         AppSettings = {};
         ProfileFile.clear();
     }

@@ -1,12 +1,22 @@
 #include "diaryfixture.h"
 
+#include "profile/inifile.h"
+
 #include <QAccessible>
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTest>
+#include <QThread>
 #include <QToolButton>
+
+#include <deque>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -398,6 +408,9 @@ TEST_F(DayEditor, AFailedSaveIsToldAndTheTextStaysUnsaved)
     EXPECT_EQ(prompt.messages[0].icon, tamcal::MsgIcon::Exclamation);
     EXPECT_EQ(prompt.messages[0].buttons, tamcal::MsgButtons::Ok);
     EXPECT_NE(prompt.messages[0].text.find(displayed(tenth()).toStdString()), std::string::npos);
+    EXPECT_NE(prompt.messages[0].text.find(folder.filePath("gone/tamcal.ini").toStdString()),
+              std::string::npos);
+    EXPECT_NE(prompt.messages[0].text.find("No such file or directory"), std::string::npos);
     EXPECT_TRUE(editor().Dirty());
     EXPECT_EQ(text()->toPlainText(), "important");
 
@@ -468,6 +481,143 @@ TEST_F(DayEditor, HasItsCaptionsTooltipsAndKeys)
     QTest::keyClick(text(), Qt::Key_Tab);
     EXPECT_EQ(text()->toPlainText(), "a\nb");
     EXPECT_FALSE(text()->hasFocus());
+}
+
+// The person's whole sequence: a wrong password twice on a protected day, close,
+// another day, type, Save. The rejected password must not store that note.
+TEST_F(DayEditor, ARejectedPasswordNeverStoresTheNextNote)
+{
+    struct Case
+    {
+        const char *name;
+        std::deque<std::optional<std::string>> atSave;
+        bool isStored;
+        std::vector<std::string> titles; // after the read's "Password is Incorrect"
+    };
+    const std::vector<Case> cases = {
+        {"the right password at the save", {"hunter2"}, true, {}},
+        {"the typo twice more",
+         {"hunter", "hunter"},
+         false,
+         {"Password is Incorrect", "Not Saved!"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        calendar.reset();
+        SetUp();
+        prompt = {};
+        const std::string locked = tamcal::CryptText("hunter2secret", "hunter2");
+        writeProfile("[Main]\r\nUsePass=True\r\n[Days]\r\n" +
+                     *tamcal::DayKey(displayed(tenth()).toStdString()) + "=" + locked + "\r\n");
+        prompt.passwords = {"hunter", "hunter"};
+        open(tenth());
+        EXPECT_EQ(text()->toPlainText(), "Password Incorrect!");
+        QTest::keyClick(text(), Qt::Key_Escape);
+        open(twentieth());
+        type("new note");
+        prompt.passwords = c.atSave;
+        prompt.passwordRequests.clear();
+        prompt.messages.clear();
+        QTest::mouseClick(button("btnSave"), Qt::LeftButton);
+
+        ASSERT_FALSE(prompt.passwordRequests.empty()) << "the save asks for the password again";
+        EXPECT_EQ(prompt.passwordRequests[0], "hunter");
+        std::vector<std::string> titles;
+        for (const auto &message : prompt.messages)
+            titles.push_back(message.title);
+        EXPECT_EQ(titles, c.titles);
+        EXPECT_EQ(editor().Dirty(), !c.isStored);
+        const std::string stored =
+            tamcal::ReadIni("Days", *tamcal::DayKey(displayed(twentieth()).toStdString()),
+                            "<absent>", profilePath().toStdString());
+        if (c.isStored) {
+            EXPECT_EQ(tamcal::CryptText(stored, "hunter2"), "hunter2new note");
+        } else {
+            EXPECT_EQ(stored, "<absent>");
+            EXPECT_NE(prompt.messages.back().text.find("does not open the notes"),
+                      std::string::npos);
+        }
+    }
+}
+
+// Cancel at "Enter Password" and No at the offer to turn protection off: the
+// one message that follows says no password was given, not that a file failed.
+TEST_F(DayEditor, ACancelledPasswordIsToldAsSuch)
+{
+    writeProfile("[Main]\r\nUsePass=True\r\n");
+    open(tenth());
+    type("note");
+    prompt.answers = {MsgAnswer::No};
+    QTest::mouseClick(button("btnSave"), Qt::LeftButton);
+    ASSERT_EQ(prompt.messages.size(), 2u);
+    EXPECT_EQ(prompt.messages[0].title, "No Password Specified!");
+    EXPECT_EQ(prompt.messages[1].title, "Not Saved!");
+    EXPECT_NE(prompt.messages[1].text.find("no password was given"), std::string::npos);
+    EXPECT_EQ(prompt.messages[1].text.find("profile"), std::string::npos);
+    EXPECT_TRUE(editor().Dirty());
+}
+
+TEST_F(DayEditor, EachStoredFormShowsAsWhatItIsWhateverTheSetting)
+{
+    struct Case
+    {
+        const char *name;
+        const char *usePass;
+        std::string value;
+        QString shown;
+        bool isLocked;
+    };
+    const std::vector<Case> cases = {
+        {"enciphered, protection off", "False", tamcal::CryptText("pwsecret", "pw"),
+         "Password Incorrect!", true},
+        {"plain starting with 737, protection on", "True", "737472696E67", "string", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        calendar.reset();
+        SetUp();
+        prompt = {};
+        writeProfile(std::string("[Main]\r\nUsePass=") + c.usePass + "\r\n[Days]\r\n" +
+                     *tamcal::DayKey(displayed(tenth()).toStdString()) + "=" + c.value + "\r\n");
+        open(tenth());
+        EXPECT_EQ(text()->toPlainText(), c.shown);
+        EXPECT_EQ(text()->isReadOnly(), c.isLocked);
+        EXPECT_EQ(button("btnSave")->isEnabled(), !c.isLocked);
+        EXPECT_TRUE(prompt.passwordRequests.empty());
+        EXPECT_TRUE(prompt.messages.empty());
+    }
+}
+
+// Another copy of the program holds the profile's lock and does not let go: the
+// save gives up after a few seconds and says why; the text stays unsaved.
+TEST_F(DayEditor, AProfileLockedByAnotherProgramIsToldAfterAWait)
+{
+    start();
+    QProcess holder;
+    holder.start("flock", {profilePath() + ".lock", "sleep", "30"});
+    ASSERT_TRUE(holder.waitForStarted());
+    const QString lockPath = profilePath() + ".lock";
+    QDeadlineTimer deadline(5000);
+    for (;;) {
+        const int probe = ::open(lockPath.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+        const bool isHeld = probe >= 0 && ::flock(probe, LOCK_EX | LOCK_NB) != 0;
+        if (probe >= 0)
+            ::close(probe);
+        if (isHeld || deadline.hasExpired())
+            break;
+        QThread::msleep(20);
+    }
+    open(tenth());
+    type("important");
+    QTest::mouseClick(button("btnSave"), Qt::LeftButton);
+    holder.kill();
+    holder.waitForFinished();
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].title, "Not Saved!");
+    EXPECT_NE(prompt.messages[0].text.find("another program is writing the profile"),
+              std::string::npos);
+    EXPECT_TRUE(editor().Dirty());
+    EXPECT_EQ(storedNote(tenth()), "");
 }
 
 } // namespace

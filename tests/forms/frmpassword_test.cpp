@@ -80,6 +80,42 @@ TEST_F(PasswordDialog, TheBoxIsNamedForScreenReaders)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(box())->text(QAccessible::Name), "Password");
 }
 
+// Such a password could never encipher a note; the person is told at once and
+// can type another, instead of every later save failing.
+TEST_F(PasswordDialog, PasswordBeginningWithTheCipherMarkerIsRefused)
+{
+    struct Case
+    {
+        const char *typed;
+        bool isTaken;
+    };
+    for (const auto &c : {Case{"737", false}, Case{"737secret", false}, Case{"7370", false},
+                          Case{"73", true}, Case{"x737", true}}) {
+        SCOPED_TRACE(c.typed);
+        prompt.messages.clear();
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();
+        box()->setText(c.typed);
+        QTest::keyClick(box(), Qt::Key_Return);
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, c.isTaken);
+        EXPECT_EQ(dialog.isVisible(), !c.isTaken);
+        if (c.isTaken)
+            continue;
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].title, "Password Not Usable");
+        EXPECT_NE(prompt.messages[0].text.find("\"737\""), std::string::npos);
+        EXPECT_EQ(box()->selectedText(), c.typed) << "ready to be typed over";
+    }
+}
+
+TEST_F(PasswordDialog, ConfirmingStartsEmptyAndSaysSo)
+{
+    dialog.setPassword("first");
+    dialog.setConfirming();
+    EXPECT_EQ(dialog.windowTitle(), "Enter Password Again");
+    EXPECT_EQ(box()->text(), "");
+}
+
 TEST_F(PasswordDialog, CancelAndEscapeLeaveWithoutAPassword)
 {
     QTest::mouseClick(button("btnClose"), Qt::LeftButton);

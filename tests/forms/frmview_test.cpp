@@ -317,6 +317,26 @@ TEST_F(ReportWindow, ScriptsAndTextSizeReachTheReport)
     EXPECT_EQ(web->url(), fileUrl("TamCalendar.htm"));
 }
 
+// A note's markup is copied into the report as it is; with "No Scripts" ticked
+// a script in it must not run, and unticked the report's scripts work as ever.
+TEST_F(ReportWindow, NoScriptsRunsNoScriptAtAll)
+{
+    writeProfile("[Days]\r\n" +
+                 noteLine({2004, 3, 14}, "<b>bold</b><script>document.title='ran';</script>"));
+    openView({2004, 3, 14}, {2004, 3, 14});
+    for (const bool noScripts : {true, false}) {
+        SCOPED_TRACE(noScripts);
+        loaded.clear();
+        child<QCheckBox>("chkScripts")->setChecked(noScripts);
+        pressGo();
+        ASSERT_TRUE(waitForLoad(fileUrl("TamCalendar.htm")));
+        EXPECT_TRUE(fileText(folder.filePath("TamCalendar.htm"))
+                        .contains("<b>bold</b><script>document.title='ran';</script>"));
+        const bool ran = waitUntil([&] { return web->title() == "ran"; }, 1000);
+        EXPECT_EQ(ran, !noScripts);
+    }
+}
+
 TEST_F(ReportWindow, PickersChangeTheNextBuildOnlyAndGoDuringABuildIsIgnored)
 {
     openView({2004, 3, 1}, {2004, 3, 10});

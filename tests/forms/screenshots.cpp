@@ -8,6 +8,7 @@
 #include "forms/frmdayedit.h"
 #include "forms/frmpassword.h"
 #include "forms/qtdates.h"
+#include "forms/qtprompt.h"
 #include "notes/cipher.h"
 #include "notes/daynotes.h"
 #include "support/fakeprompt.h"
@@ -24,8 +25,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -192,6 +195,35 @@ void shootCalendar(const QString &folder, const QString &name, bool isDark)
     QApplication::setPalette(light);
 }
 
+// The second ask for the first password of a diary, and the message when a
+// save finds the profile locked by another copy of the program.
+void shootPasswordAgainAndNotSaved()
+{
+    QtPrompt prompt(nullptr);
+    QTimer::singleShot(500, [] {
+        auto *dialog = qobject_cast<frmPassword *>(QApplication::activeModalWidget());
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("txtPassword"), "secret");
+        shoot("password-again.png", *dialog);
+        dialog->reject();
+    });
+    prompt.confirmPassword();
+
+    tamcal::SaveResult locked(tamcal::WriteResult(
+        tamcal::WriteFailure{tamcal::WriteStep::Lock, EWOULDBLOCK, "/home/me/diary/tamcal.ini",
+                             "/home/me/diary/tamcal.ini.lock"}));
+    QTimer::singleShot(500, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        shoot("editor-not-saved.png", *box);
+        box->close();
+    });
+    tamcal::Message message;
+    message.text = "The note of Day 03/14/2004 was not saved.\r\n\r\n" + tamcal::describe(locked) +
+                   "\r\n\r\nThe note is still in the editor.";
+    message.title = "Not Saved!";
+    message.icon = tamcal::MsgIcon::Exclamation;
+    prompt.showMessage(message);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -224,5 +256,6 @@ int main(int argc, char *argv[])
     QTemporaryDir locked;
     shootLockedEditor(locked.path());
     shootPasswordDialog();
+    shootPasswordAgainAndNotSaved();
     return 0;
 }

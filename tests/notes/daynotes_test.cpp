@@ -3,6 +3,7 @@
 #include "notes/cipher.h"
 #include "notesfixture.h"
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -77,11 +78,12 @@ TEST_F(DayNoteStore, EmptyProtectedNoteRemovesTheKey)
 TEST_F(DayNoteStore, ProtectedNoteRoundTripsUnderThePassword)
 {
     AppSettings.UsePass = true;
-    m_prompt.passwords = {"Pass"};
+    m_prompt.passwords = {"Pass", "Pass"};
     EXPECT_TRUE(WriteDayNote("3/14/2004", "pi day\r\n", m_prompt));
     EXPECT_EQ(stored("Days", "03142004T"), CryptText("Passpi day\r\n", "Pass"));
     EXPECT_EQ(ReadDayNote("03/14/2004", m_prompt), "pi day\r\n");
     EXPECT_EQ(m_prompt.passwordRequests.size(), 1u);
+    EXPECT_EQ(m_prompt.confirmations, 1) << "the first password of a profile is typed twice";
 }
 
 TEST_F(DayNoteStore, ProtectedNoteWithoutPasswordIsMarkedButUnreadable)
@@ -163,11 +165,117 @@ TEST_F(DayNoteStore, NoPasswordForADayWithoutNoteStoresNothing)
 TEST_F(DayNoteStore, UnwritableProfileIsReportedAsNotSaved)
 {
     AppSettings.IniPath = AppSettings.AppFolder + "no such folder/tamcal.ini";
-    EXPECT_FALSE(WriteDayNote("7/4/2004", "note", m_prompt));
+    const SaveResult plain = WriteDayNote("7/4/2004", "note", m_prompt);
+    EXPECT_EQ(plain.cause, SaveCause::Profile);
+    EXPECT_EQ(describe(plain), "The profile " + AppSettings.IniPath +
+                                   " could not be written (locking it through " +
+                                   AppSettings.IniPath + ".lock): No such file or directory.");
     AppSettings.UsePass = true;
     CurrentPassword = "Pass";
-    EXPECT_FALSE(WriteDayNote("7/4/2004", "note", m_prompt));
+    EXPECT_EQ(WriteDayNote("7/4/2004", "note", m_prompt).cause, SaveCause::Profile);
     EXPECT_FALSE(DayHasNote("7/4/2004"));
+}
+
+TEST_F(DayNoteStore, EveryUnsavedNoteSaysWhy)
+{
+    struct Case
+    {
+        const char *name;
+        std::string day;
+        std::string password;
+        std::deque<std::optional<std::string>> passwords;
+        SaveCause cause;
+        std::string words;
+    };
+    const std::vector<Case> cases = {
+        {"not a date",
+         "someday",
+         "Pass",
+         {},
+         SaveCause::NotADate,
+         "The day is not a date the diary knows."},
+        {"dialog cancelled",
+         "7/4/2004",
+         "",
+         {},
+         SaveCause::NoPassword,
+         "Nothing was stored, because no password was given."},
+        {"password refused",
+         "7/5/2004",
+         "",
+         {"typo", "typo"},
+         SaveCause::PasswordRefused,
+         "Nothing was stored, because the password given does not open the notes already "
+         "kept under this diary's password."},
+        {"text begins with the marker",
+         "7/4/2004",
+         "7",
+         {},
+         SaveCause::NotEnciphered,
+         "Nothing was stored, because the password followed by the note begins with \"737\" "
+         "and cannot be enciphered."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        startRun();
+        AppSettings.UsePass = true;
+        ASSERT_TRUE(
+            WriteIni("Days", "07042004T", CryptText("Passold", "Pass"), AppSettings.IniPath));
+        CurrentPassword = c.password;
+        m_prompt.passwords = c.passwords;
+        m_prompt.answers = {MsgAnswer::Ok, MsgAnswer::No};
+        const SaveResult result = WriteDayNote(c.day, "37 new", m_prompt);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.cause, c.cause);
+        EXPECT_EQ(describe(result), c.words);
+        EXPECT_EQ(stored("Days", "07042004T"), CryptText("Passold", "Pass"));
+        EXPECT_EQ(stored("Days", "07052004T"), "<absent>");
+    }
+}
+
+// A stored value is read in the form it is in. Values that look alike: a plain
+// note whose hex begins with 737 ("str" is 737472), an enciphered note, empty.
+TEST_F(DayNoteStore, EachStoredFormIsReadAsWhatItIsWhateverTheSetting)
+{
+    const std::string enciphered = CryptText("Passsecret", "Pass");
+    struct Case
+    {
+        const char *name;
+        bool usePass;
+        std::string value;
+        std::string note;
+        std::size_t requests;
+    };
+    const std::vector<Case> cases = {
+        {"plain starting with 737, protection off", false, "737472696E67", "string", 0},
+        {"plain starting with 737, protection on", true, "737472696E67", "string", 0},
+        {"plain, protection on", true, "6E6F7465", "note", 0},
+        {"enciphered, protection off", false, enciphered, kUnreadableNote, 0},
+        {"enciphered, protection on", true, enciphered, "secret", 1},
+        {"empty, protection off", false, "", "", 0},
+        {"empty, protection on", true, "", "", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        startRun();
+        AppSettings.UsePass = c.usePass;
+        ASSERT_TRUE(WriteIni("Days", "07042004T", c.value, AppSettings.IniPath));
+        m_prompt.passwords = {"Pass"};
+        EXPECT_EQ(ReadDayNote("7/4/2004", m_prompt), c.note);
+        EXPECT_EQ(m_prompt.passwordRequests.size(), c.requests);
+        EXPECT_TRUE(m_prompt.messages.empty());
+    }
+}
+
+TEST_F(DayNoteStore, PlainNoteIsEncipheredWhenSavedUnderProtection)
+{
+    AppSettings.UsePass = true;
+    ASSERT_TRUE(WriteIni("Days", "07042004T", HexCode("string", false), AppSettings.IniPath));
+    ASSERT_TRUE(WriteIni("Main", "ping", HexCode("Pass", false), AppSettings.IniPath));
+    const std::string note = ReadDayNote("7/4/2004", m_prompt);
+    EXPECT_TRUE(WriteDayNote("7/4/2004", note + "!", m_prompt));
+    EXPECT_EQ(stored("Days", "07042004T"), CryptText("Passstring!", "Pass"));
+    EXPECT_TRUE(m_prompt.passwordRequests.empty());
 }
 
 } // namespace

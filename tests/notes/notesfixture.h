@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tamcal::test {
 
@@ -33,6 +34,7 @@ protected:
         std::filesystem::remove(AppSettings.IniPath);
         AppSettings.UsePass = false;
         CurrentPassword.clear();
+        CurrentPasswordStanding = PasswordStanding::Trusted;
         AskSavePassword = true;
         m_prompt = {};
     }
@@ -51,6 +53,14 @@ protected:
         EXPECT_EQ(actual.buttons, expected.buttons);
         EXPECT_EQ(actual.icon, expected.icon);
         EXPECT_EQ(actual.defaultButton, expected.defaultButton);
+    }
+
+    // Exactly these messages were shown, in this order.
+    void expectMessages(const std::vector<Message> &expected) const
+    {
+        ASSERT_EQ(m_prompt.messages.size(), expected.size());
+        for (std::size_t m = 0; m < expected.size(); ++m)
+            expectMessage(m_prompt.messages[m], expected[m]);
     }
 
     TempFolder m_folder;

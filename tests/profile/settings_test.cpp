@@ -152,6 +152,16 @@ TEST_F(SettingsRun, NoPictureSavesAnEmptyBackground)
     EXPECT_EQ(readBytes(ini), "[Main]\r\nUsePass=False\r\nDoPopup=False\r\nBackground=\r\n");
 }
 
+TEST_F(SettingsRun, AFailedSaveTellsWhy)
+{
+    LoadSettings(host, executable);
+    std::filesystem::create_directory(ini);
+    const WriteResult result = SaveSettings(host);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(describe(*result.failure()),
+              "The profile " + ini + " could not be written (reading it): Is a directory.");
+}
+
 struct BackgroundCase
 {
     const char *name;

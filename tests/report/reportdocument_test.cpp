@@ -364,6 +364,37 @@ TEST_F(ReportDocument, AppendTextFileAppendsAndNamesTheDefaultFile)
     EXPECT_TRUE(host.prompt.messages.empty());
 }
 
+// A year's report whose file cannot be written: Abort at the first box stops the
+// whole build instead of asking again for each of the 366 days.
+TEST_F(ReportDocument, AbortStopsTheWholeBuild)
+{
+    struct Case
+    {
+        const char *name;
+        MsgAnswer answer;
+        std::size_t boxes;
+        bool isPathReturned;
+    };
+    const Case cases[] = {
+        {"abort", MsgAnswer::Abort, 1, false},
+        {"ignore asks at every part", MsgAnswer::Ignore, 2 * 367, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::create_directory(reportPath());
+        host = {};
+        host.prompt.answers.assign(c.boxes + 1, c.answer);
+        LoadReportDays("01/01/2004", "12/31/2004", host);
+        std::string end = "12/31/2004";
+        short size = 0;
+        const std::string path = BuildReport("01/01/2004", end, true, size, host);
+        EXPECT_EQ(host.prompt.messages.size(), c.boxes);
+        EXPECT_EQ(path.empty(), !c.isPathReturned);
+        EXPECT_EQ(host.progress.back(), std::make_pair(0.0f, 100.0f));
+        fs::remove(reportPath());
+    }
+}
+
 TEST_F(ReportDocument, AppendTextFileAsksAbortRetryIgnore)
 {
     const fs::path missing = m_folder.path() / "missing";

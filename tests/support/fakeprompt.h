@@ -14,10 +14,11 @@ namespace tamcal::test {
 class FakePrompt : public UserPrompt
 {
 public:
-    std::deque<MsgAnswer> answers;                     // taken in order; Ok when exhausted
-    std::deque<std::optional<std::string>> passwords;  // taken in order; cancel when exhausted
+    std::deque<MsgAnswer> answers;                    // taken in order; Ok when exhausted
+    std::deque<std::optional<std::string>> passwords; // taken in order; cancel when exhausted
     std::vector<Message> messages;
-    std::vector<std::string> passwordRequests;         // what the dialog showed each time
+    std::vector<std::string> passwordRequests; // what the dialog showed each time
+    int confirmations = 0;                     // asks to type a new password again
 
     MsgAnswer showMessage(const Message &message) override
     {
@@ -32,6 +33,18 @@ public:
     std::optional<std::string> askPassword(const std::string &shown) override
     {
         passwordRequests.push_back(shown);
+        return nextPassword();
+    }
+
+    std::optional<std::string> confirmPassword() override
+    {
+        ++confirmations;
+        return nextPassword();
+    }
+
+private:
+    std::optional<std::string> nextPassword()
+    {
         if (passwords.empty())
             return std::nullopt;
         auto answer = passwords.front();
