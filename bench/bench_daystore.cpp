@@ -18,7 +18,6 @@ namespace {
 
 using tamcal::bench::TenYearProfile;
 
-
 const TenYearProfile &profile()
 {
     static const TenYearProfile instance;
@@ -30,7 +29,7 @@ const TenYearProfile &profile()
 std::string dayText(int index)
 {
     const std::chrono::sys_days first{TenYearProfile::kFirstDay};
-    return tamcal::ShortDateText(first + std::chrono::days{index});
+    return tamcal::shortDateText(first + std::chrono::days{index});
 }
 
 // The calendar marks twelve months: 372 day cells, all of them days with notes.

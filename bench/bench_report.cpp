@@ -100,7 +100,7 @@ const TenYearProfile &profile()
 std::string displayDate(int index)
 {
     const std::chrono::sys_days first{TenYearProfile::kFirstDay};
-    return tamcal::DisplayDate(first + std::chrono::days{index});
+    return tamcal::displayDateText(first + std::chrono::days{index});
 }
 
 long long kilobytes(long long bytes)

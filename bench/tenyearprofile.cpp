@@ -15,8 +15,8 @@ TenYearProfile::TenYearProfile() : m_iniPath(m_folder.file("tamcal.ini"))
     out << "[Main]\r\nUsePass=False\r\nDoPopup=False\r\nViewTitle=Ten years\r\n[Days]\r\n";
     const std::chrono::sys_days first{kFirstDay};
     for (int index = 0; index < kDayCount; ++index) {
-        const std::string dayText = ShortDateText(first + std::chrono::days{index});
-        out << *DayKey(dayText) << '=' << HexCode(noteOfDay(index), false) << "\r\n";
+        const std::string dayText = shortDateText(first + std::chrono::days{index});
+        out << *dayKey(dayText) << '=' << HexCode(noteOfDay(index), false) << "\r\n";
     }
     if (!out.flush())
         throw std::runtime_error("cannot write the ten-year profile");

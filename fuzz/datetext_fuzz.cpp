@@ -18,7 +18,7 @@ using tamcal::fuzz::check;
 
 std::optional<sys_days> dayOf(const std::string &text)
 {
-    const auto value = tamcal::ParseDateText(text);
+    const auto value = tamcal::parseDateText(text);
     return value ? std::optional<sys_days>(value->day) : std::nullopt;
 }
 
@@ -26,8 +26,8 @@ void checkWrittenFormsReadBack(const tamcal::DateValue &value)
 {
     check(value.timeOfDay >= seconds(0) && value.timeOfDay < days(1), "time of day in range");
     const year_month_day date{value.day};
-    for (const std::string &text : {tamcal::DisplayDate(date), tamcal::ShortDateText(date)}) {
-        const auto again = tamcal::ParseDateText(text);
+    for (const std::string &text : {tamcal::displayDateText(date), tamcal::shortDateText(date)}) {
+        const auto again = tamcal::parseDateText(text);
         check(again && again->day == value.day && again->timeOfDay == seconds(0),
               "written date reads back: " + text);
     }
@@ -66,12 +66,12 @@ void checkDayCount(const std::string &begin, const std::string &end)
     const auto count = number(tamcal::DayCountText(begin, endText));
     check(count.has_value(), "a day count is a plain number");
     if (tamcal::IsEmptyDate(end)) {
-        check(tamcal::ParseDateText(endText) && !tamcal::IsEmptyDate(endText),
+        check(tamcal::parseDateText(endText) && !tamcal::IsEmptyDate(endText),
               "an empty end becomes a date text of now");
         return;
     }
     check(endText == end, "an end that is a date, or no date, stays as it was");
-    if (!tamcal::ParseDateText(begin) || !tamcal::ParseDateText(end)) {
+    if (!tamcal::parseDateText(begin) || !tamcal::parseDateText(end)) {
         check(*count == 0, "no date gives 0");
         return;
     }
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t lineFeed = std::min(input.find('\n'), input.size());
     const std::string begin = input.substr(0, lineFeed);
     const std::string end = input.substr(std::min(lineFeed + 1, input.size()));
-    if (const auto value = tamcal::ParseDateText(begin)) {
+    if (const auto value = tamcal::parseDateText(begin)) {
         checkWrittenFormsReadBack(*value);
         checkMonthAndWeek(*value);
     }

@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto notes = splitNotes(std::string(reinterpret_cast<const char *>(data) + 4, size - 4));
 
     for (const std::string &note : notes)
-        checkDayItem(item, tamcal::ShortDateText(first), note, scripts);
-    checkReport(tamcal::DisplayDate(first), tamcal::DisplayDate(lastDay), notes, scripts);
+        checkDayItem(item, tamcal::shortDateText(first), note, scripts);
+    checkReport(tamcal::displayDateText(first), tamcal::displayDateText(lastDay), notes, scripts);
     return 0;
 }

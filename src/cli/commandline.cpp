@@ -142,7 +142,7 @@ void Options::checkBelongs(const QCommandLineOption &option, bool isActionGiven,
 
 std::string dateArgument(const std::string &text, const char *what)
 {
-    if (!ParseDateText(text))
+    if (!parseDateText(text))
         throw BadInput{std::string(what) + " '" + text +
                        "' is no date (month/day/year, such as 7/4/2004)."};
     return text;
@@ -173,7 +173,7 @@ ReportRequest Options::reportRequest() const
 
 std::optional<std::chrono::year_month_day> dayArgument(const std::string &text, const char *what)
 {
-    return std::chrono::year_month_day(ParseDateText(dateArgument(text, what))->day);
+    return std::chrono::year_month_day(parseDateText(dateArgument(text, what))->day);
 }
 
 ExportRequest Options::exportRequest() const

@@ -34,7 +34,7 @@ std::vector<ExportedNote> notesInRange(const ExportRequest &request, CommandLine
     for (const year_month_day day : NotedDays()) {
         if ((request.from && day < *request.from) || (request.to && day > *request.to))
             continue;
-        std::string text = ReadDayNote(DisplayDate(day), prompt);
+        std::string text = ReadDayNote(displayDateText(day), prompt);
         const bool isReadable = text != kUnreadableNote;
         notes.push_back({day, std::move(text), isReadable});
     }
@@ -54,7 +54,7 @@ QByteArray asText(const std::vector<ExportedNote> &notes)
 {
     QString text;
     for (const ExportedNote &note : notes) {
-        text += QString::fromStdString(DisplayDate(note.day)) + "\n";
+        text += QString::fromStdString(displayDateText(note.day)) + "\n";
         text += note.isReadable
                     ? fromWindows1252(note.text).replace("\r\n", "\n")
                     : QString("(protected by a password that was not given or does not fit)");

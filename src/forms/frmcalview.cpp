@@ -208,7 +208,7 @@ void frmCalView::markDaysOf(QDate dayOfMonth)
 void frmCalView::MarkVisibleMonths()
 {
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    const QDate first = firstOfMonth(m_mvwShow->VisibleDays(1));
+    const QDate first = monthgrid::firstOfMonth(m_mvwShow->VisibleDays(1));
     const int count = m_mvwShow->MonthRows() * m_mvwShow->MonthColumns();
     for (int i = 0; i < count; ++i)
         markDaysOf(first.addMonths(i));
@@ -269,10 +269,10 @@ QWidget *frmCalView::loadReportWindow()
     if (const tamcal::ReportWindowMaker maker = tamcal::reportWindowMaker(error))
         return maker(m_mvwShow->SelStart(), m_mvwShow->SelEnd(), *m_prompt, this);
     m_prompt->showMessage({"The report window could not be opened: its library did not load.\r\n" +
-                            tamcal::toWindows1252(error),
-                        {},
-                        tamcal::MsgButtons::Ok,
-                        tamcal::MsgIcon::Critical});
+                               tamcal::toWindows1252(error),
+                           {},
+                           tamcal::MsgButtons::Ok,
+                           tamcal::MsgIcon::Critical});
     return nullptr;
 }
 

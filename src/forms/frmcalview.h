@@ -30,7 +30,7 @@ public:
     // The profile sits beside `executablePath`. `prompt` answers every message and
     // password request of this window and those it opens; without one they all
     // share real dialogs made here.
-    explicit frmCalView(std::string executablePath = tamcal::ExecutablePath(),
+    explicit frmCalView(std::string executablePath = tamcal::runningExecutablePath(),
                         tamcal::UserPrompt *prompt = nullptr);
     ~frmCalView() override;
 

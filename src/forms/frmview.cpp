@@ -349,16 +349,16 @@ void frmView::setStatusText(const QString &text)
 void frmView::setMousePointer(std::optional<Qt::CursorShape> shape)
 {
     if (!shape) {
-        if (m_hasPointer)
+        if (m_hasOverrideCursor)
             QGuiApplication::restoreOverrideCursor();
-        m_hasPointer = false;
+        m_hasOverrideCursor = false;
         return;
     }
-    if (m_hasPointer)
+    if (m_hasOverrideCursor)
         QGuiApplication::changeOverrideCursor(*shape);
     else
         QGuiApplication::setOverrideCursor(*shape);
-    m_hasPointer = true;
+    m_hasOverrideCursor = true;
 }
 
 void frmView::dtpBeg_Change(QDate date)

@@ -77,7 +77,7 @@ private:
     bool m_ynLoading = false;
     bool m_isBuilding = false;
     bool m_isClosingAfterBuild = false;
-    bool m_hasPointer = false;
+    bool m_hasOverrideCursor = false;
     QString m_hoveredLink;
     bool m_isPageLoading = false;
     // The page to load once the view has finished the one it is loading.

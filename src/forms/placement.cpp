@@ -123,7 +123,7 @@ QPoint besideOwner(const QRect &ownerFrame, QSize outer, const QRect &screen)
     return ownerFrame.topLeft() + QPoint(kCascadeStep, kCascadeStep);
 }
 
-Placement ClampToScreen(Placement placement, QSizeF screenTwips)
+Placement clampToScreen(Placement placement, QSizeF screenTwips)
 {
     if (isOffScreen(placement.Top, screenTwips.height()))
         placement.Top = 0;
@@ -174,12 +174,12 @@ void RestorePlacement(QWidget &window)
     readTwips(store, "Height", "7065", placement.Height);
     if (!store.contains("Top") && !store.contains("Left"))
         placeBesideOwner(window, placement);
-    applyPlacement(window, ClampToScreen(placement, screenSizeTwips()));
+    applyPlacement(window, clampToScreen(placement, screenSizeTwips()));
 }
 
 void SavePlacement(QWidget &window)
 {
-    applyPlacement(window, ClampToScreen(windowPlacement(window), screenSizeTwips()));
+    applyPlacement(window, clampToScreen(windowPlacement(window), screenSizeTwips()));
     const Placement reported = windowPlacement(window);
     QSettings store(kApplication, kApplication);
     store.beginGroup(window.objectName());

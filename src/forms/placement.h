@@ -22,7 +22,7 @@ struct Placement
 
 // Pulls a window that lies off the screen back onto it. Only the four values
 // are tested, strictly: a value equal to the screen's dimension stays.
-Placement ClampToScreen(Placement placement, QSizeF screenTwips);
+Placement clampToScreen(Placement placement, QSizeF screenTwips);
 
 // Where a window of `outer` size first opens beside its owner's frame (all in
 // pixels): right of it when it fits on the screen, else left of it, else

@@ -25,17 +25,17 @@ DateValue dateValueOf(QDate date)
 
 std::string displayDateOf(QDate date)
 {
-    return DisplayDate(civilDate(date));
+    return displayDateText(civilDate(date));
 }
 
 std::string shortDateOf(QDate date)
 {
-    return ShortDateText(civilDate(date));
+    return shortDateText(civilDate(date));
 }
 
 QDate dateOfText(const std::string &text)
 {
-    const auto parsed = ParseDateText(text);
+    const auto parsed = parseDateText(text);
     return parsed ? qDate(year_month_day{parsed->day}) : QDate();
 }
 

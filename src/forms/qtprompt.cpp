@@ -72,8 +72,8 @@ MsgAnswer QtPrompt::showMessage(const tamcal::Message &message)
 {
     const QString title = message.title.empty() ? QString::fromLatin1(kDefaultTitle)
                                                 : tamcal::fromWindows1252(message.title);
-    QMessageBox box(iconOf(message.icon), title, tamcal::screenTextOf(message.text), QMessageBox::NoButton,
-                    boxParent());
+    QMessageBox box(iconOf(message.icon), title, tamcal::screenTextOf(message.text),
+                    QMessageBox::NoButton, boxParent());
     const auto buttons = buttonsOf(message.buttons);
     for (const auto &[button, answer] : buttons)
         box.addButton(button);

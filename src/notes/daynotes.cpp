@@ -25,9 +25,9 @@ std::string readStoredValue(const std::string &key)
 
 } // namespace
 
-std::optional<std::string> DayKey(const std::string &dayText)
+std::optional<std::string> dayKey(const std::string &dayText)
 {
-    const auto date = ParseDateText(dayText);
+    const auto date = parseDateText(dayText);
     if (!date)
         return std::nullopt;
     const std::chrono::year_month_day ymd{date->day};
@@ -39,7 +39,7 @@ std::optional<std::string> DayKey(const std::string &dayText)
 
 bool DayHasNote(const std::string &dayText)
 {
-    const auto key = DayKey(dayText);
+    const auto key = dayKey(dayText);
     return key && !readStoredValue(*key).empty();
 }
 
@@ -48,7 +48,7 @@ bool DayHasNote(const std::string &dayText)
 // plain one is the note itself, enciphered the next time it is saved.
 std::string ReadDayNote(const std::string &dayText, UserPrompt &prompt)
 {
-    const auto key = DayKey(dayText);
+    const auto key = dayKey(dayText);
     if (!key)
         return {};
     const std::string stored = readStoredValue(*key);
@@ -64,7 +64,7 @@ std::string ReadDayNote(const std::string &dayText, UserPrompt &prompt)
 
 SaveResult WriteDayNote(const std::string &dayText, const std::string &noteText, UserPrompt &prompt)
 {
-    const auto key = DayKey(dayText);
+    const auto key = dayKey(dayText);
     if (!key)
         return SaveCause::NotADate;
     if (!AppSettings.UsePass)

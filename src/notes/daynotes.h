@@ -14,7 +14,7 @@ inline constexpr const char *kUnreadableNote = "~!##!~";
 
 // "MMDDYYYYT" for a day text such as "07/04/2004" or "7/4/2004"; nothing when
 // the text is not a date.
-std::optional<std::string> DayKey(const std::string &dayText);
+std::optional<std::string> dayKey(const std::string &dayText);
 
 // Whether the day holds a stored note. Never deciphers, never asks anything.
 bool DayHasNote(const std::string &dayText);

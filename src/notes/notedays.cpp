@@ -46,7 +46,7 @@ std::vector<std::chrono::year_month_day> NotedDays()
     std::vector<std::chrono::year_month_day> days;
     for (const std::string &key : ReadIniKeys("Days", AppSettings.IniPath)) {
         const auto day = dayOfKey(key);
-        if (day && DayHasNote(DisplayDate(*day)))
+        if (day && DayHasNote(displayDateText(*day)))
             days.push_back(*day);
     }
     std::sort(days.begin(), days.end());

@@ -111,13 +111,13 @@ void loadBackground(SettingsHost &host)
 
 } // namespace
 
-std::string ExecutablePath()
+std::string runningExecutablePath()
 {
     std::error_code error;
     return std::filesystem::read_symlink("/proc/self/exe", error).string();
 }
 
-void FormPaths(const std::string &executablePath)
+void formPaths(const std::string &executablePath)
 {
     const std::size_t slash = executablePath.rfind('/');
     std::string folder =
@@ -133,7 +133,7 @@ void FormPaths(const std::string &executablePath)
         AppSettings.AppFolder + name.substr(0, hasExtension ? dot : name.size()) + ".ini";
 }
 
-std::optional<bool> ReadBoolean(const std::string &text)
+std::optional<bool> readBoolean(const std::string &text)
 {
     const std::string_view word = trimBlanks(text);
     if (equalsIgnoringAsciiCase(word, "true"))
@@ -152,7 +152,7 @@ void LocateProfile(const std::string &executablePath)
         AppSettings.AppFolder = AppSettings.IniPath.substr(0, AppSettings.IniPath.rfind('/') + 1);
         return;
     }
-    FormPaths(executablePath);
+    formPaths(executablePath);
     if (IsPortableFolder(AppSettings.AppFolder, AppSettings.IniPath))
         return;
     const std::string profileName = fileNameOf(AppSettings.IniPath);
@@ -164,9 +164,9 @@ void LocateProfile(const std::string &executablePath)
 void LoadSettings(SettingsHost &host, const std::string &executablePath)
 {
     LocateProfile(executablePath);
-    if (const auto usePass = ReadBoolean(IniAccess("Main", "UsePass", "0", false)))
+    if (const auto usePass = readBoolean(IniAccess("Main", "UsePass", "0", false)))
         AppSettings.UsePass = *usePass;
-    if (const auto doPopup = ReadBoolean(IniAccess("Main", "DoPopup", "0", false)))
+    if (const auto doPopup = readBoolean(IniAccess("Main", "DoPopup", "0", false)))
         host.setYnDoDailyPopup(*doPopup);
     loadBackground(host);
 }

@@ -35,11 +35,11 @@ public:
 };
 
 // The full path of the running executable.
-std::string ExecutablePath();
+std::string runningExecutablePath();
 
 // Fills AppFolder and IniPath from an executable's path: its folder with one
 // trailing "/", and that folder plus the file name without extension plus ".ini".
-void FormPaths(const std::string &executablePath);
+void formPaths(const std::string &executablePath);
 
 // Fills AppFolder and IniPath for this run: ProfileFile when one is named;
 // else beside the executable (portable) when its folder holds the profile, or
@@ -47,11 +47,11 @@ void FormPaths(const std::string &executablePath);
 // folder (installed), which is made with mode 0700 when it is missing.
 void LocateProfile(const std::string &executablePath);
 
-void LoadSettings(SettingsHost &host, const std::string &executablePath = ExecutablePath());
+void LoadSettings(SettingsHost &host, const std::string &executablePath = runningExecutablePath());
 // Writes the settings back; the first write that failed, with its cause.
 WriteResult SaveSettings(const SettingsHost &host);
 
 // "True"/"False" in any letter case, or a number (0 false); nothing otherwise.
-std::optional<bool> ReadBoolean(const std::string &text);
+std::optional<bool> readBoolean(const std::string &text);
 
 } // namespace tamcal

@@ -83,7 +83,7 @@ std::optional<seconds> readTimeOfDay(std::string_view text, std::size_t &pos)
 constexpr sys_days kZeroDate{1899y / December / 30};
 
 // Now, in local civil time, as a date text that reads back as the same moment.
-std::string CurrentMomentText()
+std::string currentMomentText()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -92,12 +92,12 @@ std::string CurrentMomentText()
     std::snprintf(time, sizeof time, " %02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
     const year_month_day date{year(local.tm_year + 1900), month(unsigned(local.tm_mon + 1)),
                               day(unsigned(local.tm_mday))};
-    return ShortDateText(date) + time;
+    return shortDateText(date) + time;
 }
 
 } // namespace
 
-std::optional<DateValue> ParseDateText(std::string_view text)
+std::optional<DateValue> parseDateText(std::string_view text)
 {
     std::size_t pos = 0;
     skipBlanks(text, pos);
@@ -128,7 +128,7 @@ std::optional<DateValue> ParseDateText(std::string_view text)
     return result;
 }
 
-std::string DisplayDate(year_month_day date)
+std::string displayDateText(year_month_day date)
 {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%02u/%02u/%04d", unsigned(date.month()),
@@ -136,7 +136,7 @@ std::string DisplayDate(year_month_day date)
     return buffer;
 }
 
-std::string ShortDateText(year_month_day date)
+std::string shortDateText(year_month_day date)
 {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%u/%u/%04d", unsigned(date.month()), unsigned(date.day()),
@@ -144,7 +144,7 @@ std::string ShortDateText(year_month_day date)
     return buffer;
 }
 
-std::string MonthName(month month)
+std::string englishMonthName(month month)
 {
     static constexpr const char *names[] = {"January",   "February", "March",    "April",
                                             "May",       "June",     "July",     "August",
@@ -152,7 +152,7 @@ std::string MonthName(month month)
     return month.ok() ? names[unsigned(month) - 1] : "";
 }
 
-std::string WeekdayAbbreviation(weekday weekday)
+std::string weekdayAbbreviation(weekday weekday)
 {
     static constexpr const char *names[] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
     return weekday.ok() ? names[weekday.c_encoding()] : "";
@@ -161,27 +161,27 @@ std::string WeekdayAbbreviation(weekday weekday)
 std::string WeekStartText(const DateValue &date)
 {
     const weekday wd{date.day};
-    return DisplayDate(date.day - days(wd.c_encoding()));
+    return displayDateText(date.day - days(wd.c_encoding()));
 }
 
 std::string FirstOfMonthText(const DateValue &date)
 {
     const year_month_day ymd{date.day};
-    return DisplayDate(ymd.year() / ymd.month() / 1);
+    return displayDateText(ymd.year() / ymd.month() / 1);
 }
 
 std::string LastOfMonthText(const DateValue &date)
 {
     const year_month_day ymd{date.day};
-    return DisplayDate(year_month_day(ymd.year() / ymd.month() / last));
+    return displayDateText(year_month_day(ymd.year() / ymd.month() / last));
 }
 
 std::string DayCountText(const std::string &begin, std::string &end)
 {
     if (IsEmptyDate(end))
-        end = CurrentMomentText();
-    const auto from = ParseDateText(begin);
-    const auto to = ParseDateText(end);
+        end = currentMomentText();
+    const auto from = parseDateText(begin);
+    const auto to = parseDateText(end);
     if (!from || !to)
         return "0";
     auto count = (to->day - from->day).count();
@@ -194,7 +194,7 @@ bool IsEmptyDate(std::string_view text)
 {
     if (text.empty())
         return true;
-    const auto value = ParseDateText(text);
+    const auto value = parseDateText(text);
     return value && value->day == kZeroDate && value->timeOfDay == seconds(0);
 }
 

@@ -17,19 +17,19 @@ struct DateValue
 // The one date-text reader of the program: month/day/year with or without
 // leading zeros and a four-digit year, optionally followed by a time of day
 // ("10:00:00 PM", "22:00:00", "9:30 AM"). Blanks around the text are ignored.
-std::optional<DateValue> ParseDateText(std::string_view text);
+std::optional<DateValue> parseDateText(std::string_view text);
 
 // "MM/DD/YYYY", the form in which windows hand days to one another.
-std::string DisplayDate(std::chrono::year_month_day date);
+std::string displayDateText(std::chrono::year_month_day date);
 
 // "M/D/YYYY", the short date text of a date, the same on every machine.
-std::string ShortDateText(std::chrono::year_month_day date);
+std::string shortDateText(std::chrono::year_month_day date);
 
 // "January" to "December", whatever the locale.
-std::string MonthName(std::chrono::month month);
+std::string englishMonthName(std::chrono::month month);
 
 // "SUN" to "SAT", whatever the locale.
-std::string WeekdayAbbreviation(std::chrono::weekday weekday);
+std::string weekdayAbbreviation(std::chrono::weekday weekday);
 
 // Display date of the Sunday on or before the day; weeks run Sunday to Saturday.
 std::string WeekStartText(const DateValue &date);

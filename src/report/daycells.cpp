@@ -26,12 +26,12 @@ CellDay cellDay(std::optional<sys_days> day)
         return {};
     char number[4];
     std::snprintf(number, sizeof number, "%02u", unsigned(year_month_day(*day).day()));
-    return {WeekdayAbbreviation(weekday(*day)), number};
+    return {weekdayAbbreviation(weekday(*day)), number};
 }
 
 std::optional<sys_days> dayOf(const std::string &dayText)
 {
-    if (const auto value = ParseDateText(dayText))
+    if (const auto value = parseDateText(dayText))
         return value->day;
     return std::nullopt;
 }

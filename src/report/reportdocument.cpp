@@ -195,11 +195,11 @@ struct GridDay
     std::string monthName;
     std::string weekday;
 
-    explicit GridDay(const std::string &text) : value(ParseDateText(text))
+    explicit GridDay(const std::string &text) : value(parseDateText(text))
     {
         if (value) {
-            monthName = MonthName(year_month_day(value->day).month());
-            weekday = WeekdayAbbreviation(std::chrono::weekday(value->day));
+            monthName = englishMonthName(year_month_day(value->day).month());
+            weekday = weekdayAbbreviation(std::chrono::weekday(value->day));
         }
     }
 };
@@ -217,9 +217,9 @@ public:
     ReportGrid(const std::string &begin, bool scripts, ReportHost &host)
         : m_scripts(scripts), m_host(host)
     {
-        const DateValue first = *ParseDateText(begin);
+        const DateValue first = *parseDateText(begin);
         const sys_days weekStart = first.day - days(daysFromWeekStart(first));
-        m_monthName = MonthName(year_month_day(weekStart).month());
+        m_monthName = englishMonthName(year_month_day(weekStart).month());
         const GridDay firstListed(ReportDates.front());
         if (firstListed.value) {
             const auto lead = (firstListed.value->day - weekStart).count();
@@ -392,7 +392,7 @@ void LoadReportDays(const std::string &begin, const std::string &end, UserPrompt
     ReportNotes.assign(1, std::string());
     std::string endText = end;
     const short count = reportDayCount(begin, endText);
-    const auto first = ParseDateText(begin);
+    const auto first = parseDateText(begin);
     if (count < 0 || !first)
         return;
     if (count == 0) {
@@ -403,7 +403,7 @@ void LoadReportDays(const std::string &begin, const std::string &end, UserPrompt
     ReportDates.resize(std::size_t(count) + 1);
     ReportNotes.resize(std::size_t(count) + 1);
     for (short k = 0; k <= count; ++k) {
-        ReportDates[k] = ShortDateText(first->day + days(k));
+        ReportDates[k] = shortDateText(first->day + days(k));
         ReportNotes[k] = ReadDayNote(ReportDates[k], prompt);
     }
 }
@@ -425,7 +425,7 @@ std::string BuildReportFile(const std::string &reportPath, const std::string &be
         size = 10;
     std::string document = documentHead(scripts, size, title);
     const short count = reportDayCount(begin, end);
-    const bool isBeginDate = ParseDateText(begin).has_value();
+    const bool isBeginDate = parseDateText(begin).has_value();
     if (count == 0 && !isBeginDate)
         return {};
     const std::size_t listed = listedDayCount();

@@ -41,13 +41,13 @@ protected:
     void SetUp() override
     {
         DiaryTest::SetUp();
-        tamcal::FormPaths(executablePath());
+        tamcal::formPaths(executablePath());
     }
 
     // Builds the report in the window, as a person pressing Go does, and keeps it.
     QByteArray windowReport(const ReportCase &c)
     {
-        auto *view = new frmView(c.begin, c.end, &prompt);
+        auto *view = new frmView(c.begin, c.end, prompt);
         view->Form_Load();
         view->show();
         view->findChild<QCheckBox *>("chkScripts")->setChecked(!c.scripts);

@@ -59,7 +59,7 @@ protected:
     // The profile line of a day's note in the plain hex form.
     static std::string noteLine(QDate day, const std::string &note)
     {
-        return *DayKey(displayDateOf(day)) + "=" + HexCode(note, false) + "\r\n";
+        return *dayKey(displayDateOf(day)) + "=" + HexCode(note, false) + "\r\n";
     }
 
     // The note stored for the day, read as the program reads it.

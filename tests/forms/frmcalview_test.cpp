@@ -68,7 +68,7 @@ TEST_F(CalendarWindow, OwnedWindowsOpenBesideItUntilTheyHaveAPlacement)
         calendar->dayEditor().setEditDay(today().toString("MM/dd/yyyy"));
         return calendar->dayEditor();
     };
-    const auto report = [this]() -> QWidget & { return calendar->showReportWindow(); };
+    const auto report = [this]() -> QWidget & { return *calendar->showReportWindow(); };
     const struct
     {
         const char *name;
@@ -205,7 +205,7 @@ TEST_F(CalendarWindow, BrowsesYearsEachWayAndMarksEveryMonthThatComesIntoView)
             EXPECT_EQ(mvwShow().Value(), value);
             EXPECT_EQ(mvwShow().SelStart(), value);
             EXPECT_EQ(mvwShow().SelEnd(), value);
-            for (QDate month = mvwShow().firstShownMonth(); month <= mvwShow().lastShownMonth();
+            for (QDate month = mvwShow().firstShownMonth(); month <= mvwShow().lastShownDay();
                  month = month.addMonths(1)) {
                 EXPECT_TRUE(mvwShow().DayBold(month.addDays(14))) << month.toString().toStdString();
                 EXPECT_FALSE(mvwShow().DayBold(month.addDays(15)));
@@ -392,7 +392,7 @@ TEST_F(CalendarWindow, HoveringAProtectedNoteNeverAsksForThePassword)
 {
     const QDate day(today().year(), today().month(), 1);
     writeProfile("[Main]\r\nUsePass=True\r\n[Days]\r\n" +
-                 *tamcal::DayKey(day.toString("MM/dd/yyyy").toStdString()) + "=" +
+                 *tamcal::dayKey(day.toString("MM/dd/yyyy").toStdString()) + "=" +
                  tamcal::CryptText("pwsecret\r\nsecond", "pw") + "\r\n");
     start();
     EXPECT_EQ(hoverText(mvwShow(), day), "Protected note");

@@ -126,16 +126,17 @@ TEST_F(DayEditor, CancelOrAFailedYesKeepsTheEditorInFrontWithItsText)
     const struct
     {
         const char *name;
-        const char *profileFolder;
+        // A profile in a folder that does not exist can't be written.
+        const char *profile;
         MsgAnswer answer;
     } cases[] = {
-        {"Cancel", "", MsgAnswer::Cancel},
-        {"Yes, but the profile can't be written", "gone/", MsgAnswer::Yes},
+        {"Cancel", "tamcal.ini", MsgAnswer::Cancel},
+        {"Yes, but the profile can't be written", "gone/tamcal.ini", MsgAnswer::Yes},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        calendar = std::make_unique<frmCalView>(
-            folder.filePath(QString(c.profileFolder) + "tamcal").toStdString(), &prompt);
+        tamcal::ProfileFile = folder.filePath(c.profile).toStdString();
+        calendar = std::make_unique<frmCalView>(executablePath(), &prompt);
         calendar->Form_Load();
         settle(*calendar);
         open(tenth());
@@ -329,7 +330,7 @@ TEST_F(DayEditor, UnreadableNoteIsShownLockedUntilAnotherDayIsLoaded)
 {
     const std::string stored = tamcal::CryptText("pwsecret", "pw");
     writeProfile("[Main]\r\nUsePass=True\r\n[Days]\r\n" +
-                 *tamcal::DayKey(displayed(tenth()).toStdString()) + "=" + stored + "\r\n");
+                 *tamcal::dayKey(displayed(tenth()).toStdString()) + "=" + stored + "\r\n");
     open(tenth());
     EXPECT_EQ(prompt.passwordRequests.size(), 1u);
     EXPECT_EQ(text()->toPlainText(), "Password Incorrect!");
@@ -434,7 +435,7 @@ TEST_F(DayEditor, ClosingReMarksTheDayThatLostItsNote)
     QTest::keyClick(text(), Qt::Key_Escape);
     EXPECT_FALSE(editor().isVisible());
     // Without protection an empty note stays as an empty value.
-    EXPECT_NE(profileText().find(*tamcal::DayKey(displayed(tenth()).toStdString()) + "=\r\n"),
+    EXPECT_NE(profileText().find(*tamcal::dayKey(displayed(tenth()).toStdString()) + "=\r\n"),
               std::string::npos);
     EXPECT_FALSE(mvwShow().DayBold(tenth()));
 }
@@ -508,7 +509,7 @@ TEST_F(DayEditor, ARejectedPasswordNeverStoresTheNextNote)
         prompt = {};
         const std::string locked = tamcal::CryptText("hunter2secret", "hunter2");
         writeProfile("[Main]\r\nUsePass=True\r\n[Days]\r\n" +
-                     *tamcal::DayKey(displayed(tenth()).toStdString()) + "=" + locked + "\r\n");
+                     *tamcal::dayKey(displayed(tenth()).toStdString()) + "=" + locked + "\r\n");
         prompt.passwords = {"hunter", "hunter"};
         open(tenth());
         EXPECT_EQ(text()->toPlainText(), "Password Incorrect!");
@@ -528,7 +529,7 @@ TEST_F(DayEditor, ARejectedPasswordNeverStoresTheNextNote)
         EXPECT_EQ(titles, c.titles);
         EXPECT_EQ(editor().Dirty(), !c.isStored);
         const std::string stored =
-            tamcal::ReadIni("Days", *tamcal::DayKey(displayed(twentieth()).toStdString()),
+            tamcal::ReadIni("Days", *tamcal::dayKey(displayed(twentieth()).toStdString()),
                             "<absent>", profilePath().toStdString());
         if (c.isStored) {
             EXPECT_EQ(tamcal::CryptText(stored, "hunter2"), "hunter2new note");
@@ -578,7 +579,7 @@ TEST_F(DayEditor, EachStoredFormShowsAsWhatItIsWhateverTheSetting)
         SetUp();
         prompt = {};
         writeProfile(std::string("[Main]\r\nUsePass=") + c.usePass + "\r\n[Days]\r\n" +
-                     *tamcal::DayKey(displayed(tenth()).toStdString()) + "=" + c.value + "\r\n");
+                     *tamcal::dayKey(displayed(tenth()).toStdString()) + "=" + c.value + "\r\n");
         open(tenth());
         EXPECT_EQ(text()->toPlainText(), c.shown);
         EXPECT_EQ(text()->isReadOnly(), c.isLocked);

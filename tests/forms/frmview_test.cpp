@@ -96,7 +96,7 @@ protected:
         DiaryTest::SetUp();
         writeProfile("[Days]\r\n" + noteLine({2004, 3, 1}, "First day\r\nsecond line") +
                      noteLine({2004, 3, 14}, "Pi day \xE9t\xE9"));
-        tamcal::FormPaths(executablePath());
+        tamcal::formPaths(executablePath());
     }
 
     RecordingView &openView(QDate begin, QDate end)

@@ -39,7 +39,7 @@ TEST(ClampToScreen, PullsOffScreenValuesBack)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const Placement clamped = tamcal::ClampToScreen(c.stored, kScreen);
+        const Placement clamped = tamcal::clampToScreen(c.stored, kScreen);
         EXPECT_EQ(clamped.Top, c.expected.Top);
         EXPECT_EQ(clamped.Left, c.expected.Left);
         EXPECT_EQ(clamped.Width, c.expected.Width);

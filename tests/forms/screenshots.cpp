@@ -139,7 +139,7 @@ void shootLockedEditor(const QString &folder)
     const QDate today = QDate::currentDate();
     const std::string stored = tamcal::CryptText("pwsecret", "pw");
     writeProfile(folder, "[Main]\r\nUsePass=True\r\n[Days]\r\n" +
-                             *tamcal::DayKey(tamcal::displayDateOf(today)) + "=" + stored + "\r\n");
+                             *tamcal::dayKey(tamcal::displayDateOf(today)) + "=" + stored + "\r\n");
     tamcal::test::FakePrompt prompt;
     frmCalView calendar(QDir(folder).filePath("tamcal").toStdString(), &prompt);
     calendar.Form_Load();

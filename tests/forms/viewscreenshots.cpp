@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
     QTemporaryDir program;
     const QDate first(2004, 3, 1);
     writeDiary(program.path(), first);
-    tamcal::FormPaths(QDir(program.path()).filePath("tamcal").toStdString());
+    tamcal::formPaths(QDir(program.path()).filePath("tamcal").toStdString());
 
     tamcal::test::FakePrompt prompt;
     ShootingView view(first, first.addDays(first.daysInMonth() - 1), prompt);

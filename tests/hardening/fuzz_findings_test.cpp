@@ -9,8 +9,8 @@ using namespace std::chrono;
 TEST(FuzzFindings, ShortDateTextOfAnEarlyYearReadsBack)
 {
     const year_month_day date = year(204) / February / 29;
-    EXPECT_EQ(tamcal::ShortDateText(date), "2/29/0204");
-    const auto again = tamcal::ParseDateText(tamcal::ShortDateText(date));
+    EXPECT_EQ(tamcal::shortDateText(date), "2/29/0204");
+    const auto again = tamcal::parseDateText(tamcal::shortDateText(date));
     ASSERT_TRUE(again);
     EXPECT_EQ(again->day, sys_days(date));
 }

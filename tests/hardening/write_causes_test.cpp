@@ -1,7 +1,7 @@
 // A write that fails says which step failed, on which file and why, in words a
 // person can act on; and a copy of the program holding the lock makes a write
 // fail after a bounded wait instead of freezing it.
-#include "childprocess.h"
+#include "support/childprocess.h"
 #include "support/tempfolder.h"
 
 #include "profile/filelock.h"

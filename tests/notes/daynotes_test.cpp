@@ -28,7 +28,7 @@ TEST(DayKey, FormsMonthDayYearT)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.dayText);
-        EXPECT_EQ(DayKey(c.dayText), c.key);
+        EXPECT_EQ(dayKey(c.dayText), c.key);
     }
 }
 

@@ -41,7 +41,7 @@ TEST(FormPaths, FolderWithOneSlashAndNameWithoutExtension)
 {
     for (const PathCase &c : kPathCases) {
         SCOPED_TRACE(c.executable);
-        FormPaths(c.executable);
+        formPaths(c.executable);
         EXPECT_EQ(AppSettings.AppFolder, c.appFolder);
         EXPECT_EQ(AppSettings.IniPath, c.iniPath);
     }
@@ -72,7 +72,7 @@ TEST(LocateProfile, NamedProfileFileGivesItsFolderAsAppFolder)
 
 TEST(ExecutablePath, IsTheRunningProgram)
 {
-    const std::string path = ExecutablePath();
+    const std::string path = runningExecutablePath();
     EXPECT_EQ(path.front(), '/');
     EXPECT_TRUE(path.ends_with("/test_profile")) << path;
 }
@@ -96,7 +96,7 @@ TEST(ReadBoolean, WordsInAnyCaseAndDecimalNumbers)
 {
     for (const BooleanCase &c : kBooleanCases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(ReadBoolean(c.text), c.expected);
+        EXPECT_EQ(readBoolean(c.text), c.expected);
     }
 }
 

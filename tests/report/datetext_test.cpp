@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace std::chrono;
-using tamcal::ParseDateText;
+using tamcal::parseDateText;
 
 TEST(ParseDateText, ReadsDatesAndTimesOfDay)
 {
@@ -27,7 +27,7 @@ TEST(ParseDateText, ReadsDatesAndTimesOfDay)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        auto value = ParseDateText(c.text);
+        auto value = parseDateText(c.text);
         ASSERT_TRUE(value.has_value());
         EXPECT_EQ(year_month_day(value->day), c.day);
         EXPECT_EQ(value->timeOfDay.count(), c.secondsOfDay);
@@ -40,23 +40,23 @@ TEST(ParseDateText, RefusesWhatIsNoDate)
                              "1/0/2003", "1/5/03", "1/5/20033", "1-5-2003", "1/5/2003 25:00",
                              "1/5/2003 13:00 PM", "1/5/2003 x", "1/5/2003 10:61"}) {
         SCOPED_TRACE(text);
-        EXPECT_FALSE(ParseDateText(text).has_value());
+        EXPECT_FALSE(parseDateText(text).has_value());
     }
 }
 
 TEST(DateText, WritesDisplayAndShortForms)
 {
-    EXPECT_EQ(tamcal::DisplayDate(2004y / July / 4), "07/04/2004");
-    EXPECT_EQ(tamcal::ShortDateText(2004y / July / 4), "7/4/2004");
-    EXPECT_EQ(tamcal::DisplayDate(2003y / December / 31), "12/31/2003");
-    EXPECT_EQ(tamcal::ShortDateText(2003y / December / 31), "12/31/2003");
+    EXPECT_EQ(tamcal::displayDateText(2004y / July / 4), "07/04/2004");
+    EXPECT_EQ(tamcal::shortDateText(2004y / July / 4), "7/4/2004");
+    EXPECT_EQ(tamcal::displayDateText(2003y / December / 31), "12/31/2003");
+    EXPECT_EQ(tamcal::shortDateText(2003y / December / 31), "12/31/2003");
 }
 
 namespace {
 
 tamcal::DateValue dateOf(const char *text)
 {
-    return *ParseDateText(text);
+    return *parseDateText(text);
 }
 
 } // namespace
@@ -128,7 +128,7 @@ TEST(DateText, EmptyEndMeansNowAndIsHandedBack)
         SCOPED_TRACE(empty);
         std::string end = empty;
         const std::string count = tamcal::DayCountText("01/01/2000", end);
-        const auto now = ParseDateText(end);
+        const auto now = parseDateText(end);
         ASSERT_TRUE(now.has_value());
         const auto expected = (now->day - sys_days(2000y / January / 1)).count();
         EXPECT_EQ(count, std::to_string(expected));
@@ -146,10 +146,10 @@ TEST(DateText, EmptyDateIsOnlyNothingOrTheZeroDate)
 
 TEST(DateText, EnglishNamesWhateverTheLocale)
 {
-    EXPECT_EQ(tamcal::MonthName(January), "January");
-    EXPECT_EQ(tamcal::MonthName(September), "September");
-    EXPECT_EQ(tamcal::MonthName(December), "December");
-    EXPECT_EQ(tamcal::WeekdayAbbreviation(Sunday), "SUN");
-    EXPECT_EQ(tamcal::WeekdayAbbreviation(Wednesday), "WED");
-    EXPECT_EQ(tamcal::WeekdayAbbreviation(Saturday), "SAT");
+    EXPECT_EQ(tamcal::englishMonthName(January), "January");
+    EXPECT_EQ(tamcal::englishMonthName(September), "September");
+    EXPECT_EQ(tamcal::englishMonthName(December), "December");
+    EXPECT_EQ(tamcal::weekdayAbbreviation(Sunday), "SUN");
+    EXPECT_EQ(tamcal::weekdayAbbreviation(Wednesday), "WED");
+    EXPECT_EQ(tamcal::weekdayAbbreviation(Saturday), "SAT");
 }

@@ -278,15 +278,15 @@ TEST_F(ReportDocument, EmptyEndMeansUpToNow)
 {
     using namespace std::chrono;
     const auto today = floor<days>(system_clock::now());
-    const std::string begin = ShortDateText(year_month_day(today - days(3)));
+    const std::string begin = shortDateText(year_month_day(today - days(3)));
     std::string end;
     short size = 12;
     LoadReportDays(begin, end, host);
     EXPECT_TRUE(end.empty());
     EXPECT_GE(ReportDates.size(), 3u);
     BuildReport(begin, end, true, size, host);
-    ASSERT_TRUE(ParseDateText(end).has_value());
-    EXPECT_GE(ParseDateText(end)->day, today - days(1));
+    ASSERT_TRUE(parseDateText(end).has_value());
+    EXPECT_GE(parseDateText(end)->day, today - days(1));
     EXPECT_EQ(ReportDates.front(), begin);
 }
 

@@ -45,7 +45,7 @@ void writeProfile(const QString &folder, const std::string &text)
 
 std::string noteLine(QDate day, const std::string &note)
 {
-    const auto key = DayKey(displayDateOf(day));
+    const auto key = dayKey(displayDateOf(day));
     return *key + "=" + HexCode(note, false) + "\r\n";
 }
 
