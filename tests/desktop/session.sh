@@ -1,5 +1,5 @@
-# Shared by the desktop tests: a copy of the real program in a folder of its
-# own (its profile beside it, its placement store under $work/config), started
+# Shared by the desktop tests: a copy of the real program, with its report
+# window's library, in a folder of its own (its profile beside it, its placement store under $work/config), started
 # and ended as a person does. Source it with the program's path in $1.
 
 program=$(realpath "$1")
@@ -13,6 +13,7 @@ trap cleanup EXIT
 
 mkdir -p "$work/bin" "$work/config"
 cp "$program" "$work/bin/tamcal"
+cp "$(dirname "$program")"/libtamcal_reportwindow.so "$work/bin/"
 export XDG_CONFIG_HOME="$work/config"
 
 fail() {
