@@ -3,6 +3,7 @@
 #include "notes/cipher.h"
 #include "notes/password.h"
 #include "profile/inifile.h"
+#include "profile/safetycopy.h"
 #include "profile/settings.h"
 #include "report/datetext.h"
 
@@ -21,6 +22,15 @@ constexpr const char *kDaysSection = "Days";
 std::string readStoredValue(const std::string &key)
 {
     return ReadIni(kDaysSection, key, std::string(), AppSettings.IniPath, SIZE_MAX);
+}
+
+// Every note write goes through here, so the first one of a day finds the
+// profile still as it was and keeps that day's safety copy of it.
+WriteResult storeValue(const std::string &key, const std::optional<std::string> &value,
+                       UserPrompt &prompt)
+{
+    keepDailySafetyCopy(prompt);
+    return WriteIni(kDaysSection, key, value, AppSettings.IniPath);
 }
 
 } // namespace
@@ -68,13 +78,13 @@ SaveResult WriteDayNote(const std::string &dayText, const std::string &noteText,
     if (!key)
         return SaveCause::NotADate;
     if (!AppSettings.UsePass)
-        return WriteIni(kDaysSection, *key, HexCode(noteText, false), AppSettings.IniPath);
+        return storeValue(*key, HexCode(noteText, false), prompt);
     if (noteText.empty())
-        return WriteIni(kDaysSection, *key, std::nullopt, AppSettings.IniPath);
+        return storeValue(*key, std::nullopt, prompt);
     const Encipherment enciphered = encipherNote(noteText, prompt);
     if (!enciphered.value)
         return enciphered.cause;
-    return WriteIni(kDaysSection, *key, enciphered.value, AppSettings.IniPath);
+    return storeValue(*key, enciphered.value, prompt);
 }
 
 std::string describe(const SaveResult &result)

@@ -6,6 +6,7 @@
 #include "notes/cipher.h"
 #include "notes/daynotes.h"
 #include "notes/password.h"
+#include "profile/safetycopy.h"
 #include "profile/settings.h"
 #include "support/fakeprompt.h"
 #include "support/printers.h"
@@ -36,6 +37,8 @@ protected:
         CurrentPasswordStanding = PasswordStanding::Trusted;
         AppSettings = {};
         ProfileFile.clear();
+        SafetyCopyFailureReported = false;
+        SafetyCopyToday = localToday;
     }
 
     std::string executablePath() const { return folder.filePath("tamcal").toStdString(); }

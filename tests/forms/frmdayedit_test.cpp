@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -422,6 +423,50 @@ TEST_F(DayEditor, AFailedSaveIsToldAndTheTextStaysUnsaved)
     ASSERT_EQ(prompt.messages.size(), 3u);
     EXPECT_EQ(prompt.messages[1].text, saveQuestionFor(tenth()));
     EXPECT_EQ(prompt.messages[2].title, "Not Saved!");
+}
+
+TEST_F(DayEditor, TheFirstSaveOfTheDayKeepsASafetyCopyOfTheProfile)
+{
+    const std::string before = "[Days]\r\n" + noteLine(tenth(), "older");
+    writeProfile(before);
+    open(twentieth());
+    type("one");
+    QTest::keyClick(text(), Qt::Key_F12);
+    type(" two");
+    QTest::keyClick(text(), Qt::Key_F12);
+
+    const QString copyName = "tamcal-" + today().toString("yyyy-MM-dd") + ".ini";
+    EXPECT_EQ(QDir(folder.filePath("backups")).entryList(QDir::Files), QStringList{copyName});
+    QFile copy(folder.filePath("backups/" + copyName));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll().toStdString(), before);
+    EXPECT_EQ(storedNote(twentieth()), "one two");
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(DayEditor, ASafetyCopyThatCannotBeMadeIsToldOnceAndTheNoteIsSaved)
+{
+    writeProfile("[Days]\r\n" + noteLine(tenth(), "older"));
+    // A file where the copies' folder should be.
+    QFile blocker(folder.filePath("backups"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    open(twentieth());
+    // Two saves on two days: each day's first save tries a copy.
+    for (const int dayOffset : {0, 1}) {
+        tamcal::SafetyCopyToday = [dayOffset] {
+            return tamcal::civilDate(today().addDays(dayOffset));
+        };
+        type(dayOffset == 0 ? "one" : "two");
+        QTest::keyClick(text(), Qt::Key_F12);
+        EXPECT_FALSE(editor().Dirty());
+    }
+    EXPECT_EQ(storedNote(twentieth()), "onetwo");
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].title, "Safety Copy Not Made");
+    EXPECT_NE(
+        prompt.messages[0].text.find(folder.filePath("backups").toStdString() + ": File exists."),
+        std::string::npos);
 }
 
 TEST_F(DayEditor, ClosingReMarksTheDayThatLostItsNote)

@@ -2,6 +2,7 @@
 
 #include "notes/password.h"
 #include "profile/inifile.h"
+#include "profile/safetycopy.h"
 #include "profile/settings.h"
 #include "support/fakeprompt.h"
 #include "support/tempfolder.h"
@@ -16,7 +17,8 @@
 namespace tamcal::test {
 
 // Gives each test an empty folder holding the profile path, and a fresh run: no
-// password known, the offer to keep it still open, protection as the test sets it.
+// password known, the offer to keep it still open, protection as the test sets it,
+// no failed safety copy reported yet.
 class NotesFixture : public ::testing::Test
 {
 protected:
@@ -36,6 +38,8 @@ protected:
         CurrentPassword.clear();
         CurrentPasswordStanding = PasswordStanding::Trusted;
         AskSavePassword = true;
+        SafetyCopyFailureReported = false;
+        SafetyCopyToday = localToday;
         m_prompt = {};
     }
 
