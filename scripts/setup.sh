@@ -12,6 +12,7 @@ packages=(
     xvfb xauth x11-apps x11-utils openbox xdotool imagemagick libxcb1-dev
     clang libclang-rt-dev clang-format
     desktop-file-utils appstream dpkg-dev fakeroot file
+    poppler-utils
 )
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(xvfb xauth x11-apps imagemagick openbox)

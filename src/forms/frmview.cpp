@@ -3,24 +3,34 @@
 #include "forms/datepicker.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
+#include "forms/reportoutput.h"
 #include "forms/togglefont.h"
 #include "forms/twips.h"
 #include "forms/viewpages.h"
+#include "forms/windows1252.h"
 #include "profile/settings.h"
 #include "report/reportdocument.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -96,7 +106,9 @@ frmView::frmView(QDate selStart, QDate selEnd, tamcal::UserPrompt &prompt, QWidg
       m_image1(new QLabel(this)), m_frame1(new QGroupBox(this)),
       m_dtpBeg(datePicker(m_frame1, "dtpBeg")), m_dtpEnd(datePicker(m_frame1, "dtpEnd")),
       m_cboFontSize(new QComboBox(m_frame1)), m_chkScripts(new QCheckBox(m_frame1)),
-      m_btnSave(new QToolButton(m_frame1)), m_prbStat(new QProgressBar(m_frame1)),
+      m_btnSave(new QToolButton(m_frame1)), m_btnOutput(new QToolButton(m_frame1)),
+      m_mnuSavePdf(new QAction("Save as &PDF...", this)),
+      m_mnuPrint(new QAction("&Print...", this)), m_prbStat(new QProgressBar(m_frame1)),
       m_webReporter(new QWebEngineView(this)), m_stbPane(new QStatusBar(this)),
       m_stbPanel1(new QLabel(m_stbPane))
 {
@@ -124,6 +136,7 @@ void frmView::buildControls()
         style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(m_image1->size()));
 
     buildFrame();
+    buildOutputMenu();
 
     m_webReporter->setObjectName("webReporter");
     m_webReporter->setAccessibleName("Report");
@@ -135,6 +148,14 @@ void frmView::buildControls()
             &frmView::webReporter_StatusTextChange);
     connect(m_webReporter, &QWebEngineView::loadStarted, this, [this] { m_isPageLoading = true; });
     connect(m_webReporter, &QWebEngineView::loadFinished, this, &frmView::webReporter_LoadFinished);
+    connect(m_webReporter, &QWebEngineView::pdfPrintingFinished, this,
+            [this](const QString &path, bool isDone) {
+                outputFinished(isDone, "The report could not be saved as " + path + ".",
+                               "PDF Not Saved");
+            });
+    connect(m_webReporter, &QWebEngineView::printFinished, this, [this](bool isDone) {
+        outputFinished(isDone, "The report could not be printed.", "Not Printed");
+    });
 
     m_stbPane->setObjectName("stbPane");
     m_stbPanel1->setObjectName("stbPanel1");
@@ -190,6 +211,31 @@ void frmView::buildFrame()
     m_prbStat->setGeometry(pixelRect(120, 960, 4095, 135));
 }
 
+// Beside "&Go", so that the controls of the range keep their places. Its
+// choices wait for a report to be shown.
+void frmView::buildOutputMenu()
+{
+    m_mnuSavePdf->setObjectName("mnuSavePdf");
+    connect(m_mnuSavePdf, &QAction::triggered, this, &frmView::mnuSavePdf_Click);
+    m_mnuPrint->setObjectName("mnuPrint");
+    m_mnuPrint->setShortcut(QKeySequence::Print);
+    addAction(m_mnuPrint);
+    connect(m_mnuPrint, &QAction::triggered, this, &frmView::mnuPrint_Click);
+
+    auto *menu = new QMenu(m_btnOutput);
+    menu->setObjectName("mnuOutput");
+    menu->addAction(m_mnuSavePdf);
+    menu->addAction(m_mnuPrint);
+    m_btnOutput->setObjectName("btnOutput");
+    m_btnOutput->setMenu(menu);
+    m_btnOutput->setPopupMode(QToolButton::InstantPopup);
+    m_btnOutput->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_btnOutput->setToolTip("Save the Report as PDF or Print it");
+    m_btnOutput->setAccessibleName("Save as PDF or print");
+    place(m_btnOutput, 4860, 720, 465, 480);
+    refreshOutput();
+}
+
 void frmView::Form_Load()
 {
     tamcal::RestorePlacement(*this);
@@ -221,8 +267,11 @@ void frmView::GenerateReport()
     if (m_ynLoading || m_isBuilding)
         return;
     m_isBuilding = true;
+    m_reportUrl.clear();
+    refreshOutput();
     buildAndShow();
     m_isBuilding = false;
+    refreshOutput();
     if (std::exchange(m_isClosingAfterBuild, false))
         close();
 }
@@ -245,9 +294,12 @@ void frmView::buildAndShow()
     const std::string path = tamcal::BuildReport(begin, end, scripts, size, *this);
     setMousePointer(Qt::BusyCursor);
     // A build that wrote nothing shows why instead of leaving the wait page up.
-    if (hasContent(path))
+    if (hasContent(path)) {
+        m_reportUrl = fileUrl(path);
+        m_reportBegin = tamcal::dateOfText(begin);
+        m_reportEnd = tamcal::dateOfText(end);
         showPage(path);
-    else
+    } else
         showErrorPage();
     setMousePointer(std::nullopt);
 }
@@ -310,6 +362,76 @@ void frmView::webReporter_LoadFinished()
     // The next load goes once the view has settled after this one.
     if (!m_pendingPage.isEmpty())
         QTimer::singleShot(0, this, &frmView::loadPendingPage);
+    refreshOutput();
+}
+
+// A PDF or a print is of the report itself, never of the wait page.
+void frmView::refreshOutput()
+{
+    const bool isShown = !m_reportUrl.isEmpty() && !m_isPageLoading && m_pendingPage.isEmpty() &&
+                         m_webReporter->url() == m_reportUrl;
+    const bool isReady = isShown && !m_isBuilding && !m_isOutputBusy;
+    m_btnOutput->setEnabled(isReady);
+    m_mnuSavePdf->setEnabled(isReady);
+    m_mnuPrint->setEnabled(isReady);
+}
+
+void frmView::setOutputBusy(bool isBusy)
+{
+    m_isOutputBusy = isBusy;
+    refreshOutput();
+}
+
+void frmView::mnuSavePdf_Click()
+{
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QString path = QFileDialog::getSaveFileName(
+        this, "Save as PDF", folder.filePath(tamcal::proposedPdfName(m_reportBegin, m_reportEnd)),
+        "PDF files (*.pdf)");
+    if (!path.isEmpty())
+        saveAsPdf(path);
+}
+
+void frmView::saveAsPdf(const QString &path)
+{
+    // The view tells only whether it worked; opening the file first gives the reason.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        outputFinished(false,
+                       "The report could not be saved as " + path + ": " + file.errorString() + ".",
+                       "PDF Not Saved");
+        return;
+    }
+    file.close();
+    setOutputBusy(true);
+    m_webReporter->printToPdf(path, tamcal::reportPageLayout(QLocale()));
+}
+
+void frmView::mnuPrint_Click()
+{
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printer->setPageLayout(tamcal::reportPageLayout(QLocale()));
+    QPrintDialog dialog(m_printer.get(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        printOn(*m_printer);
+}
+
+void frmView::printOn(QPrinter &printer)
+{
+    setOutputBusy(true);
+    m_webReporter->print(&printer);
+}
+
+void frmView::outputFinished(bool isDone, const QString &failure, const char *title)
+{
+    setOutputBusy(false);
+    if (isDone)
+        return;
+    tamcal::Message message;
+    message.text = tamcal::toWindows1252(failure);
+    message.title = title;
+    message.icon = tamcal::MsgIcon::Exclamation;
+    m_prompt.showMessage(message);
 }
 
 void frmView::SetProgress(float sngProgress, float sngMax)

@@ -7,14 +7,17 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
+class QPrinter;
 class QProgressBar;
 class QStatusBar;
 class QToolButton;
@@ -43,6 +46,12 @@ public:
 
     bool isBuilding() const;
 
+    // Writes the report shown to a PDF file on the locale's paper. The view
+    // finishes later and tells through its pdfPrintingFinished.
+    void saveAsPdf(const QString &path);
+    // Prints the report shown; the printer must live until the view's printFinished.
+    void printOn(QPrinter &printer);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -51,6 +60,12 @@ protected:
 private:
     void buildControls();
     void buildFrame();
+    void buildOutputMenu();
+    void mnuSavePdf_Click();
+    void mnuPrint_Click();
+    void outputFinished(bool isDone, const QString &failure, const char *title);
+    void setOutputBusy(bool isBusy);
+    void refreshOutput();
     void InitRange();
     void GenerateReport();
     void buildAndShow();
@@ -82,6 +97,13 @@ private:
     bool m_isPageLoading = false;
     // The page to load once the view has finished the one it is loading.
     QUrl m_pendingPage;
+    // The report of the last build, and its range, once it is written.
+    QUrl m_reportUrl;
+    QDate m_reportBegin;
+    QDate m_reportEnd;
+    // A PDF or a print of the report is being made.
+    bool m_isOutputBusy = false;
+    std::unique_ptr<QPrinter> m_printer;
     QLabel *m_image1;
     QGroupBox *m_frame1;
     QDateEdit *m_dtpBeg;
@@ -89,6 +111,9 @@ private:
     QComboBox *m_cboFontSize;
     QCheckBox *m_chkScripts;
     QToolButton *m_btnSave;
+    QToolButton *m_btnOutput;
+    QAction *m_mnuSavePdf;
+    QAction *m_mnuPrint;
     QProgressBar *m_prbStat;
     QWebEngineView *m_webReporter;
     QStatusBar *m_stbPane;

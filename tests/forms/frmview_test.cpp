@@ -1,6 +1,8 @@
 #include "diaryfixture.h"
 #include "eventwait.h"
 #include "forms/frmview.h"
+#include "forms/reportoutput.h"
+#include "modal.h"
 #include "report/reportdocument.h"
 
 #include <QAccessible>
@@ -8,7 +10,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
@@ -79,6 +86,22 @@ QVariant runScript(QWebEnginePage &page, const QString &script)
     if (!waitUntil([&] { return result->has_value(); }, kLoadTimeoutMs))
         ADD_FAILURE() << "no answer from the page to: " << script.toStdString();
     return result->value_or(QVariant());
+}
+
+// What pdfinfo says of a PDF file under `field`, such as "Pages" or "Page size".
+QString pdfInfo(const QString &path, const QString &field)
+{
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {path});
+    if (!pdfinfo.waitForFinished(30000) || pdfinfo.exitCode() != 0) {
+        ADD_FAILURE() << "pdfinfo (poppler-utils) could not read " << path.toStdString();
+        return {};
+    }
+    for (const QString &line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith(field + ":"))
+            return line.mid(field.size() + 1).trimmed();
+    }
+    return {};
 }
 
 QString pageText(QWebEnginePage &page)
@@ -459,9 +482,10 @@ TEST_F(ReportWindow, ControlsAreNamedForScreenReaders)
         const char *objectName;
         const char *name;
     } controls[] = {
-        {"dtpBeg", "First day of the range"}, {"dtpEnd", "Last day of the range"},
-        {"chkScripts", "No Scripts"},         {"btnSave", "Go"},
-        {"prbStat", "Build progress"},        {"webReporter", "Report"},
+        {"dtpBeg", "First day of the range"},  {"dtpEnd", "Last day of the range"},
+        {"chkScripts", "No Scripts"},          {"btnSave", "Go"},
+        {"prbStat", "Build progress"},         {"webReporter", "Report"},
+        {"btnOutput", "Save as PDF or print"},
     };
     for (const auto &c : controls) {
         SCOPED_TRACE(c.objectName);
@@ -563,6 +587,152 @@ TEST_F(ReportWindow, WriteTextFileReplacesTheFileAndAsksWhenItCannot)
         EXPECT_EQ(message.icon, tamcal::MsgIcon::Exclamation);
         EXPECT_EQ(message.defaultButton, 2);
     }
+}
+
+} // namespace
+
+namespace {
+
+// The report window's output choices, with the locale each test sets given back.
+class ReportOutput : public ReportWindow
+{
+protected:
+    void TearDown() override
+    {
+        QLocale::setDefault(m_locale);
+        ReportWindow::TearDown();
+    }
+
+    // Builds the range's report and waits until it is shown.
+    void showReport(QDate begin, QDate end)
+    {
+        openView(begin, end);
+        buildShown();
+    }
+
+    void buildShown()
+    {
+        pressGo();
+        ASSERT_TRUE(waitForLoad(fileUrl("TamCalendar.htm")));
+        ASSERT_TRUE(waitUntil([this] { return child<QAction>("mnuSavePdf")->isEnabled(); },
+                              kLoadTimeoutMs));
+    }
+
+    bool waitForPdf()
+    {
+        bool isDone = false;
+        bool isFinished = false;
+        QObject::connect(web, &QWebEngineView::pdfPrintingFinished, web,
+                         [&](const QString &, bool isOk) { isDone = isOk, isFinished = true; });
+        return waitUntil([&] { return isFinished; }, kLoadTimeoutMs) && isDone;
+    }
+
+    QLocale m_locale;
+};
+
+TEST_F(ReportOutput, SaveAsPdfWritesTheReportOnTheLocalesPaper)
+{
+    const struct
+    {
+        const char *name;
+        QLocale::Language language;
+        QLocale::Territory territory;
+        QDate begin;
+        QDate end;
+        const char *pages;
+        const char *paper;
+    } cases[] = {
+        // Three months of the calendar fit a page.
+        {"a day, US",
+         QLocale::English,
+         QLocale::UnitedStates,
+         {2004, 3, 14},
+         {2004, 3, 14},
+         "1",
+         "(letter)"},
+        {"a year, Germany",
+         QLocale::German,
+         QLocale::Germany,
+         {2004, 1, 1},
+         {2004, 12, 31},
+         "4",
+         "(A4)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QLocale::setDefault(QLocale(c.language, c.territory));
+        showReport(c.begin, c.end);
+
+        const QString path = folder.filePath("kept.pdf");
+        QString proposed;
+        tamcal::test::whenModal([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            ASSERT_TRUE(dialog);
+            proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        child<QAction>("mnuSavePdf")->trigger();
+        EXPECT_EQ(proposed, tamcal::proposedPdfName(c.begin, c.end));
+        ASSERT_TRUE(waitForPdf());
+        EXPECT_EQ(pdfInfo(path, "Pages"), c.pages);
+        EXPECT_TRUE(pdfInfo(path, "Page size").endsWith(c.paper));
+        EXPECT_TRUE(prompt.messages.empty());
+        QFile::remove(path);
+        delete view.data();
+    }
+    EXPECT_EQ(tamcal::proposedPdfName({2004, 3, 1}, {2004, 3, 31}),
+              "TamCal 2004-03-01 to 2004-03-31.pdf");
+}
+
+TEST_F(ReportOutput, OutputWaitsForAReportAndAFailureIsToldWithItsReason)
+{
+    openView({2004, 3, 1}, {2004, 3, 31});
+    EXPECT_FALSE(child<QToolButton>("btnOutput")->isEnabled());
+    EXPECT_FALSE(child<QAction>("mnuPrint")->isEnabled());
+    buildShown();
+    EXPECT_TRUE(child<QToolButton>("btnOutput")->isEnabled());
+
+    const QString path = folder.filePath("gone/kept.pdf");
+    view->saveAsPdf(path);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].title, "PDF Not Saved");
+    EXPECT_EQ(prompt.messages[0].text, "The report could not be saved as " + path.toStdString() +
+                                           ": No such file or directory.");
+    EXPECT_TRUE(child<QAction>("mnuSavePdf")->isEnabled());
+}
+
+TEST_F(ReportOutput, PrintOffersQtsPrintDialogAndPrintsTheReport)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    showReport({2004, 3, 14}, {2004, 3, 14});
+
+    // Cancelling the dialog prints nothing.
+    bool isDialog = false;
+    tamcal::test::whenModal([&](QWidget *modal) {
+        isDialog = qobject_cast<QPrintDialog *>(modal) != nullptr;
+        static_cast<QDialog *>(modal)->reject();
+    });
+    child<QAction>("mnuPrint")->trigger();
+    EXPECT_TRUE(isDialog);
+    EXPECT_TRUE(child<QAction>("mnuPrint")->isEnabled());
+
+    // A printer that writes a file shows what paper gets.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = folder.filePath("printed.pdf");
+    printer.setOutputFileName(path);
+    printer.setPageLayout(tamcal::reportPageLayout(QLocale()));
+    bool isPrinted = false;
+    QObject::connect(web, &QWebEngineView::printFinished, web,
+                     [&](bool isOk) { isPrinted = isOk; });
+    view->printOn(printer);
+    EXPECT_FALSE(child<QAction>("mnuPrint")->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return isPrinted; }, kLoadTimeoutMs));
+    EXPECT_EQ(pdfInfo(path, "Pages"), "1");
+    EXPECT_TRUE(pdfInfo(path, "Page size").endsWith("(A4)"));
+    EXPECT_TRUE(child<QAction>("mnuPrint")->isEnabled());
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 } // namespace
