@@ -1,6 +1,7 @@
 #include "forms/frmcalview.h"
 
 #include "forms/frmdayedit.h"
+#include "forms/frmsettings.h"
 #include "forms/notepreview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
@@ -123,6 +124,8 @@ void frmCalView::buildMenu()
     m_menuCal->addSeparator()->setObjectName("mnuCalSep2");
     connect(addItem("mnuCalRefresh", "Refresh"), &QAction::triggered, this,
             &frmCalView::MarkVisibleMonths);
+    connect(addItem("mnuCalSettings", "Settings..."), &QAction::triggered, this,
+            &frmCalView::mnuCalSettings_Click);
     m_menuCal->addSeparator()->setObjectName("mnuCalSep3");
     addItem("mnuCalRez3", "<rezerved>")->setVisible(false);
     connect(addItem("mnuCalCan", "Cancel"), &QAction::triggered, this,
@@ -165,6 +168,23 @@ void frmCalView::loadPicture(const std::string &path)
         return;
     m_picture1 = picture;
     update();
+}
+
+void frmCalView::showBackground(const std::string &path)
+{
+    if (path.empty()) {
+        m_picture1 = QPixmap();
+        update();
+    }
+    loadPicture(path);
+}
+
+frmSettings *frmCalView::mnuCalSettings_Click()
+{
+    auto *dialog = new frmSettings(*this, *m_prompt);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
 }
 
 bool frmCalView::hasPicture() const

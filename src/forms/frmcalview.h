@@ -14,6 +14,7 @@ class MonthView;
 class QMenu;
 class QPushButton;
 class frmDayEdit;
+class frmSettings;
 
 namespace tamcal {
 class UserPrompt;
@@ -41,6 +42,11 @@ public:
     void setYnDoDailyPopup(bool vNewValue) override;
     void loadPicture(const std::string &path) override;
     bool hasPicture() const;
+    // The picture at `path` as the background at once; none for an empty path.
+    void showBackground(const std::string &path);
+
+    // "Settings...": the settings dialog, open (window-modal) and deleted when closed.
+    frmSettings *mnuCalSettings_Click();
 
     // Marks the days of the month that holds the calendar's current value.
     void ReloadDayDots();

@@ -103,6 +103,13 @@ std::optional<std::string> QtPrompt::confirmPassword()
     return passwordOf(dialog);
 }
 
+std::optional<std::string> QtPrompt::askNewPassword()
+{
+    frmPassword dialog(*this, boxParent());
+    dialog.setWindowTitle("Enter New Password");
+    return passwordOf(dialog);
+}
+
 std::optional<std::string> QtPrompt::passwordOf(frmPassword &dialog)
 {
     if (dialog.exec() != QDialog::Accepted)

@@ -17,6 +17,7 @@ public:
     tamcal::MsgAnswer showMessage(const tamcal::Message &message) override;
     std::optional<std::string> askPassword(const std::string &shown) override;
     std::optional<std::string> confirmPassword() override;
+    std::optional<std::string> askNewPassword() override;
 
 private:
     QWidget *boxParent() const;

@@ -24,10 +24,11 @@ std::optional<unsigned> digits(const std::string &text, std::size_t from, std::s
     return value;
 }
 
-// The day a key of section Days names; keys arrive in lower case.
+} // namespace
+
 std::optional<std::chrono::year_month_day> dayOfKey(const std::string &key)
 {
-    if (key.size() != 9 || key.back() != 't')
+    if (key.size() != 9 || (key.back() != 't' && key.back() != 'T'))
         return std::nullopt;
     const auto month = digits(key, 0, 2);
     const auto day = digits(key, 2, 2);
@@ -38,8 +39,6 @@ std::optional<std::chrono::year_month_day> dayOfKey(const std::string &key)
                                            std::chrono::month(*month), std::chrono::day(*day)};
     return date.ok() ? std::optional(date) : std::nullopt;
 }
-
-} // namespace
 
 std::vector<std::chrono::year_month_day> NotedDays()
 {

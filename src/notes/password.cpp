@@ -9,19 +9,6 @@ namespace tamcal {
 
 namespace {
 
-// The note behind `storedValue` when `password` deciphers it, nothing otherwise. Only a
-// value carrying the cipher marker is deciphered: any other value would be enciphered
-// instead, and a short password such as "7" would then pass the check on the marker.
-std::optional<std::string> noteUnder(const std::string &storedValue, const std::string &password)
-{
-    if (!storedValue.starts_with(kCipherMarker))
-        return std::nullopt;
-    std::string plain = CryptText(storedValue, password);
-    if (!plain.starts_with(password))
-        return std::nullopt;
-    return plain.substr(password.size());
-}
-
 // One stored note in the enciphered form: what a password not yet proven must open.
 std::optional<std::string> sampleEncipheredNote()
 {
@@ -154,6 +141,18 @@ void reportMarkerClash(UserPrompt &prompt)
 }
 
 } // namespace
+
+// Only a value carrying the cipher marker is deciphered: any other value would be
+// enciphered instead, and a short password such as "7" would then pass the check.
+std::optional<std::string> noteUnder(const std::string &storedValue, const std::string &password)
+{
+    if (!storedValue.starts_with(kCipherMarker))
+        return std::nullopt;
+    std::string plain = CryptText(storedValue, password);
+    if (!plain.starts_with(password))
+        return std::nullopt;
+    return plain.substr(password.size());
+}
 
 bool AskPassword(UserPrompt &prompt)
 {

@@ -51,6 +51,21 @@ std::vector<std::string> ReadIniKeys(const std::string &section, const std::stri
     return snapshot.text ? snapshot.text->keyNames(section) : std::vector<std::string>();
 }
 
+std::vector<std::pair<std::string, std::string>> ReadIniSection(const std::string &section,
+                                                                const std::string &file)
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    std::lock_guard guard(cacheMutex);
+    const ProfileSnapshot snapshot = cache().load(file);
+    if (!snapshot.text)
+        return entries;
+    for (std::string &key : snapshot.text->keyNames(section)) {
+        std::string value(snapshot.text->value(section, key).value_or(std::string_view()));
+        entries.emplace_back(std::move(key), std::move(value));
+    }
+    return entries;
+}
+
 std::optional<std::string> FindIniValue(const std::string &section,
                                         const std::function<bool(std::string_view)> &matches,
                                         const std::string &file)

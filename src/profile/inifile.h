@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tamcal {
@@ -24,6 +25,10 @@ std::string ReadIni(const std::string &section, const std::string &key,
 // The names of a section's keys in lower case, in no particular order; none
 // when the file or the section is missing.
 std::vector<std::string> ReadIniKeys(const std::string &section, const std::string &file);
+// Every key of a section with its value in full, in no particular order; names in
+// lower case. Empty when the file or the section is missing.
+std::vector<std::pair<std::string, std::string>> ReadIniSection(const std::string &section,
+                                                                const std::string &file);
 // The value of the first key of the section, in file order, that `matches`;
 // nothing when no key does or the file cannot be read.
 std::optional<std::string> FindIniValue(const std::string &section,

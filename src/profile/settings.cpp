@@ -5,7 +5,10 @@
 #include "profile/inifile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -99,6 +102,42 @@ std::string findBackgroundPicture(const std::string &folder)
 
 // A stored path that names no ordinary file, an empty one included, lets the
 // search run, so a picture put beside the program meanwhile is found.
+// A setting as the profile held it when it was read, and as the program then had it.
+struct LoadedSetting
+{
+    std::optional<std::string> stored;
+    std::string inMemory;
+};
+// The settings SaveSettings owns, as LoadSettings left them; empty before it ran.
+std::map<std::string, LoadedSetting> loadedSettings;
+
+std::optional<std::string> storedSetting(const std::string &key)
+{
+    const auto keys = ReadIniKeys("Main", AppSettings.IniPath);
+    std::string lower = key;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    if (std::find(keys.begin(), keys.end(), lower) == keys.end())
+        return std::nullopt;
+    return ReadIni("Main", key, {}, AppSettings.IniPath);
+}
+
+std::vector<std::pair<std::string, std::string>> ownSettings(const SettingsHost &host)
+{
+    return {{"UsePass", booleanWord(AppSettings.UsePass)},
+            {"DoPopup", booleanWord(host.ynDoDailyPopup())},
+            {"Background", AppSettings.BackgroundPath}};
+}
+
+// A setting edited in the profile while the program ran, and left alone by the
+// program since it was read: the edit is kept at exit.
+bool isEditedByHand(const std::string &key, const std::string &inMemory)
+{
+    const auto loaded = loadedSettings.find(key);
+    return loaded != loadedSettings.end() && loaded->second.inMemory == inMemory &&
+           storedSetting(key) != loaded->second.stored;
+}
+
 void loadBackground(SettingsHost &host)
 {
     const std::string stored =
@@ -169,15 +208,20 @@ void LoadSettings(SettingsHost &host, const std::string &executablePath)
     if (const auto doPopup = readBoolean(IniAccess("Main", "DoPopup", "0", false)))
         host.setYnDoDailyPopup(*doPopup);
     loadBackground(host);
+    loadedSettings.clear();
+    for (auto &[key, inMemory] : ownSettings(host))
+        loadedSettings[key] = {storedSetting(key), std::move(inMemory)};
 }
 
 WriteResult SaveSettings(const SettingsHost &host)
 {
+    std::vector<IniChange> changes;
+    for (auto &[key, inMemory] : ownSettings(host)) {
+        if (!isEditedByHand(key, inMemory))
+            changes.push_back({"Main", key, std::move(inMemory)});
+    }
     // One write: every write of the profile flushes the file and its folder.
-    return WriteIniBatch({{"Main", "UsePass", booleanWord(AppSettings.UsePass)},
-                          {"Main", "DoPopup", booleanWord(host.ynDoDailyPopup())},
-                          {"Main", "Background", AppSettings.BackgroundPath}},
-                         AppSettings.IniPath);
+    return WriteIniBatch(changes, AppSettings.IniPath);
 }
 
 } // namespace tamcal

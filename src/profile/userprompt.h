@@ -33,6 +33,8 @@ public:
     // Asks for a new password once more, with an empty box, so that a typing
     // slip cannot lock the diary. Nothing when the user cancels.
     virtual std::optional<std::string> confirmPassword() { return askPassword({}); }
+    // Asks for a password to replace the one in use, with an empty box.
+    virtual std::optional<std::string> askNewPassword() { return askPassword({}); }
 };
 
 } // namespace tamcal

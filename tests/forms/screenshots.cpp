@@ -7,6 +7,7 @@
 #include "forms/frmcalview.h"
 #include "forms/frmdayedit.h"
 #include "forms/frmpassword.h"
+#include "forms/frmsettings.h"
 #include "forms/qtdates.h"
 #include "forms/qtprompt.h"
 #include "notes/cipher.h"
@@ -162,6 +163,20 @@ void shootPasswordDialog()
     shoot("password.png", dialog);
 }
 
+// The settings dialog over the calendar, its background picture in the preview.
+void shootSettings(const QString &folder)
+{
+    tamcal::test::FakePrompt prompt;
+    frmCalView calendar(QDir(folder).filePath("tamcal").toStdString(), &prompt);
+    calendar.Form_Load();
+    waitUntilShown(calendar);
+    frmSettings *dialog = calendar.mnuCalSettings_Click();
+    waitUntilShown(*dialog);
+    shoot("settings.png", *dialog);
+    dialog->close();
+    calendar.hide();
+}
+
 // The calendar alone, in the desktop's palette or in a dark one under Fusion.
 void shootCalendar(const QString &folder, const QString &name, bool isDark)
 {
@@ -252,6 +267,7 @@ int main(int argc, char *argv[])
         QFile::copy(QString::fromLocal8Bit(argv[2]),
                     QDir(pictured.path()).filePath("Background.jpg"));
     shootCalendarAndEditor(pictured.path());
+    shootSettings(pictured.path());
 
     QTemporaryDir locked;
     shootLockedEditor(locked.path());

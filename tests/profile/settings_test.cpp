@@ -267,6 +267,16 @@ TEST_F(SettingsRun, SaveOverwritesItsOwnKeysAndNothingElse)
                                   "\n\n[Days]\n01012004T=41\n[Extra]\nk=v\n");
 }
 
+TEST_F(SettingsRun, EditsMadeWhileTheProgramRunsAreKeptUnlessTheProgramChangedTheSetting)
+{
+    writeBytes(ini, "[Main]\nUsePass=False\nDoPopup=False\nBackground=\n");
+    LoadSettings(host, executable);
+    writeBytes(ini, "[Main]\nUsePass=True\nDoPopup=0\nBackground=/pictures/sea.jpg\n");
+    host.popup = true; // changed in the program after the hand edit
+    ASSERT_TRUE(SaveSettings(host));
+    EXPECT_EQ(readBytes(ini), "[Main]\nUsePass=True\nDoPopup=True\nBackground=/pictures/sea.jpg\n");
+}
+
 // Counts the temporary files made and the renames over the profile while it
 // lives. The creations keep two renames from reaching the reader as one event.
 class ReplacementWatch
