@@ -7,11 +7,8 @@
 
 namespace tamcal {
 
-namespace {
-
-// The note behind `storedValue` when `password` deciphers it, nothing otherwise. Only a
-// value carrying the cipher marker is deciphered: any other value would be enciphered
-// instead, and a short password such as "7" would then pass the check on the marker.
+// Only a value carrying the cipher marker is deciphered: any other value would be
+// enciphered instead, and a short password such as "7" would then pass the check on the marker.
 std::optional<std::string> noteUnder(const std::string &storedValue, const std::string &password)
 {
     if (!storedValue.starts_with(kCipherMarker))
@@ -21,6 +18,8 @@ std::optional<std::string> noteUnder(const std::string &storedValue, const std::
         return std::nullopt;
     return plain.substr(password.size());
 }
+
+namespace {
 
 // One stored note in the enciphered form: what a password not yet proven must open.
 std::optional<std::string> sampleEncipheredNote()

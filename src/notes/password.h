@@ -24,6 +24,10 @@ enum class PasswordStanding {
 };
 inline PasswordStanding CurrentPasswordStanding = PasswordStanding::Trusted;
 
+// The note behind `storedValue` when `password` deciphers it, nothing otherwise.
+// Never asks anything.
+std::optional<std::string> noteUnder(const std::string &storedValue, const std::string &password);
+
 // Asks for the password through the prompt; OK replaces CurrentPassword (and
 // makes it a typed one), Cancel leaves it as it was. Returns whether one was given.
 bool AskPassword(UserPrompt &prompt);
