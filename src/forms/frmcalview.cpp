@@ -1,6 +1,7 @@
 #include "forms/frmcalview.h"
 
 #include "forms/frmdayedit.h"
+#include "forms/frmfind.h"
 #include "forms/notepreview.h"
 #include "forms/placement.h"
 #include "forms/qtdates.h"
@@ -123,6 +124,10 @@ void frmCalView::buildMenu()
     m_menuCal->addSeparator()->setObjectName("mnuCalSep2");
     connect(addItem("mnuCalRefresh", "Refresh"), &QAction::triggered, this,
             &frmCalView::MarkVisibleMonths);
+    QAction *find = addItem("mnuCalFind", "Find...");
+    find->setShortcut(QKeySequence::Find);
+    addAction(find); // Ctrl+F works in the calendar with the menu closed
+    connect(find, &QAction::triggered, this, &frmCalView::mnuCalFind_Click);
     m_menuCal->addSeparator()->setObjectName("mnuCalSep3");
     addItem("mnuCalRez3", "<rezerved>")->setVisible(false);
     connect(addItem("mnuCalCan", "Cancel"), &QAction::triggered, this,
@@ -285,6 +290,19 @@ void frmCalView::openDayEditor(QDate date)
 void frmCalView::markSavedDay(const QDate &day)
 {
     m_mvwShow->setDayBold(day, tamcal::DayHasNote(tamcal::shortDateOf(day)));
+}
+
+// A day chosen in the search window opens in the editor, its month in view.
+void frmCalView::mnuCalFind_Click()
+{
+    if (!m_find) {
+        m_find = new frmFind(*m_prompt, this);
+        connect(m_find, &frmFind::dayChosen, this, [this](const QDate &day) {
+            m_mvwShow->setValue(day);
+            openDayEditor(day);
+        });
+    }
+    m_find->startSearch();
 }
 
 void frmCalView::resizeEvent(QResizeEvent *event)

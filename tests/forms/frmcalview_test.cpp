@@ -288,8 +288,8 @@ TEST_F(CalendarWindow, RightClickOpensTheMenuAndLeftClickDoesNot)
         if (item->isVisible())
             shown << (item->isSeparator() ? "-" : item->text());
     }
-    EXPECT_EQ(shown,
-              QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "-", "Cancel"}));
+    EXPECT_EQ(shown, QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "Find...",
+                                  "-", "Cancel"}));
     EXPECT_EQ(calendar->findChild<QAction *>("mnuCalRez3")->text(), "<rezerved>");
     menu->close();
 }
