@@ -56,8 +56,10 @@ void FoundDayDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         painter->setPen(option.palette.color(QPalette::Disabled, QPalette::Text));
 
     QString before = line.left(matchStart);
-    const int roomBefore = (area.right() - pen.x()) / 3;
-    if (painter->fontMetrics().horizontalAdvance(before) > roomBefore)
+    const int room = area.right() - pen.x();
+    const int roomBefore = room / 3;
+    const bool fits = painter->fontMetrics().horizontalAdvance(line) <= room;
+    if (!fits && painter->fontMetrics().horizontalAdvance(before) > roomBefore)
         before = painter->fontMetrics().elidedText(before, Qt::ElideLeft, roomBefore);
     if (drawPiece(*painter, pen, area.right(), before) && matchLength > 0) {
         const QString match = line.mid(matchStart, matchLength);

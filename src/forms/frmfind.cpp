@@ -51,7 +51,7 @@ frmFind::frmFind(tamcal::UserPrompt &prompt, QWidget *owner)
 {
     setObjectName("frmFind");
     setWindowTitle("Find");
-    resize(tamcal::pixelSize(7200, 5400));
+    resize(tamcal::pixelSize(8400, 5400));
 
     m_txtFind->setObjectName("txtFind");
     m_txtFind->setPlaceholderText("Words, or a date such as 7/4/2004 or a month such as 7/2004");
