@@ -21,17 +21,9 @@ namespace {
 
 using tamcal::bench::TenYearProfile;
 
-const TenYearProfile &profile()
-{
-    static const TenYearProfile instance;
-    tamcal::AppSettings.IniPath = instance.iniPath();
-    tamcal::AppSettings.UsePass = false;
-    return instance;
-}
-
 void BM_StartSearch(benchmark::State &state)
 {
-    profile();
+    TenYearProfile::inUse();
     tamcal::test::FakePrompt prompt; // plain hex notes never ask anything
     for (auto _ : state) {
         const tamcal::NoteSearch search(prompt);
@@ -47,7 +39,7 @@ const char *const kTyped[] = {"g", "garden", "Day 1826 ", "gardens", "7/2004"};
 
 void BM_FindKeystroke(benchmark::State &state)
 {
-    profile();
+    TenYearProfile::inUse();
     tamcal::test::FakePrompt prompt;
     const tamcal::NoteSearch search(prompt);
     const std::string typed = kTyped[state.range(0)];
@@ -62,7 +54,7 @@ BENCHMARK(BM_FindKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 // One key in the window: the search, the list's new rows and their painting.
 void BM_FindWindowKeystroke(benchmark::State &state)
 {
-    profile();
+    TenYearProfile::inUse();
     tamcal::test::FakePrompt prompt;
     frmFind window(prompt);
     window.startSearch();
