@@ -286,10 +286,13 @@ void frmCalView::openDayEditor(QDate date)
     dayEditor().setEditDay(QString::fromStdString(tamcal::displayDateOf(date)));
 }
 
-// A saved day shows its mark at once, whichever month the editor saved it in.
+// A saved day shows its mark at once, whichever month the editor saved it in,
+// and the search finds its new text.
 void frmCalView::markSavedDay(const QDate &day)
 {
     m_mvwShow->setDayBold(day, tamcal::DayHasNote(tamcal::shortDateOf(day)));
+    if (m_find)
+        m_find->refresh();
 }
 
 // A day chosen in the search window opens in the editor, its month in view.

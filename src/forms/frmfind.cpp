@@ -3,6 +3,7 @@
 #include "forms/founddaydelegate.h"
 #include "forms/founddaysmodel.h"
 #include "forms/placement.h"
+#include "forms/silentprompt.h"
 #include "forms/twips.h"
 #include "forms/windows1252.h"
 #include "notes/notesearch.h"
@@ -96,6 +97,15 @@ void frmFind::startSearch()
     activateWindow();
     m_txtFind->setFocus();
     m_txtFind->selectAll();
+    txtFind_Change();
+}
+
+void frmFind::refresh()
+{
+    if (!m_search)
+        return;
+    SilentPrompt silent;
+    m_search = std::make_unique<tamcal::NoteSearch>(silent);
     txtFind_Change();
 }
 

@@ -32,6 +32,10 @@ public:
     // text box holds.
     void startSearch();
 
+    // Reads the notes again without asking anything, for a note saved while the
+    // window is open; the password given when the search started still serves.
+    void refresh();
+
 signals:
     // The person chose this day in the list.
     void dayChosen(const QDate &day);

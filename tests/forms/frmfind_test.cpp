@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPlainTextEdit>
+#include <QToolButton>
 
 namespace {
 
@@ -94,6 +96,20 @@ TEST_F(FindWindowTest, DoubleClickOpensTheDayAndItsMonthShows)
     QTest::mouseClick(lstFound().viewport(), Qt::LeftButton, {}, row.center());
     QTest::mouseDClick(lstFound().viewport(), Qt::LeftButton, {}, row.center());
     expectEditorOn(kLunch);
+}
+
+TEST_F(FindWindowTest, ANoteSavedWhileTheWindowIsOpenIsFound)
+{
+    writeProfile("[Main]\r\nUsePass=False\r\n[Days]\r\n" + noteLine(kLunch, "Lunch with Anna"));
+    start();
+    openFind();
+    QTest::keyClicks(&txtFind(), "picnic");
+    EXPECT_TRUE(rows().isEmpty());
+    frmDayEdit &editor = calendar->dayEditor();
+    editor.setEditDay(kParty.toString("MM/dd/yyyy"));
+    editor.findChild<QPlainTextEdit *>("txtDayEdit")->setPlainText("Picnic in the snow");
+    QTest::mouseClick(editor.findChild<QToolButton *>("btnSave"), Qt::LeftButton);
+    EXPECT_EQ(rows(), QStringList({"12/31/2003: Picnic in the snow"}));
 }
 
 // The password is asked for once, when the search starts; typing never asks.
