@@ -362,6 +362,8 @@ void frmCalView::closeEvent(QCloseEvent *event)
     }
     if (m_view)
         m_view->close();
+    if (m_find)
+        m_find->close();
     Form_Unload();
     QWidget::closeEvent(event);
 }

@@ -120,7 +120,7 @@ TEST_F(FindWindowTest, ProtectedNotesAskThePasswordOnceWhenTheSearchStarts)
                  *tamcal::dayKey(tamcal::displayDateOf(kSecret)) + "=" + stored + "\r\n");
     prompt.passwords = {"pw"};
     start();
-    openFind();
+    frmFind &find = openFind();
     EXPECT_EQ(prompt.passwordRequests.size(), 1u);
     QTest::keyClicks(&txtFind(), "Secret");
     EXPECT_EQ(rows(), QStringList({"07/04/2004: secret garden"}));
@@ -128,6 +128,10 @@ TEST_F(FindWindowTest, ProtectedNotesAskThePasswordOnceWhenTheSearchStarts)
     QTest::keyClicks(&txtFind(), "2004");
     EXPECT_EQ(prompt.passwordRequests.size(), 1u);
     EXPECT_TRUE(prompt.messages.empty());
+
+    QTest::keyClick(&txtFind(), Qt::Key_Escape);
+    EXPECT_FALSE(find.isVisible());
+    EXPECT_TRUE(calendar->isVisible());
 }
 
 } // namespace
