@@ -18,14 +18,6 @@ namespace {
 
 using tamcal::bench::TenYearProfile;
 
-const TenYearProfile &profile()
-{
-    static const TenYearProfile instance;
-    tamcal::AppSettings.IniPath = instance.iniPath();
-    tamcal::AppSettings.UsePass = false;
-    return instance;
-}
-
 std::string dayText(int index)
 {
     const std::chrono::sys_days first{TenYearProfile::kFirstDay};
@@ -35,7 +27,7 @@ std::string dayText(int index)
 // The calendar marks twelve months: 372 day cells, all of them days with notes.
 void BM_MarkTwelveMonths(benchmark::State &state)
 {
-    profile();
+    TenYearProfile::inUse();
     std::vector<std::string> days;
     for (int index = 1800; index < 1800 + 372; ++index)
         days.push_back(dayText(index));
@@ -52,7 +44,7 @@ BENCHMARK(BM_MarkTwelveMonths)->Unit(benchmark::kMillisecond);
 
 void BM_ReadDayNote(benchmark::State &state)
 {
-    profile();
+    TenYearProfile::inUse();
     tamcal::test::FakePrompt prompt; // plain hex notes never ask anything
     const std::string day = dayText(1826);
     const std::string expected = TenYearProfile::noteOfDay(1826);
@@ -67,7 +59,7 @@ BENCHMARK(BM_ReadDayNote)->Unit(benchmark::kMicrosecond);
 
 void BM_WriteDayNote(benchmark::State &state)
 {
-    profile();
+    TenYearProfile::inUse();
     tamcal::test::FakePrompt prompt; // plain hex notes never ask anything
     const std::string day = dayText(1826);
     const std::string notes[2] = {TenYearProfile::noteOfDay(1826), TenYearProfile::noteOfDay(7)};

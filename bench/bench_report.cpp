@@ -88,15 +88,6 @@ public:
     void processPendingEvents() override {}
 };
 
-const TenYearProfile &profile()
-{
-    static const TenYearProfile instance;
-    tamcal::AppSettings.AppFolder = instance.folder().string() + "/";
-    tamcal::AppSettings.IniPath = instance.iniPath();
-    tamcal::AppSettings.UsePass = false;
-    return instance;
-}
-
 std::string displayDate(int index)
 {
     const std::chrono::sys_days first{TenYearProfile::kFirstDay};
@@ -116,7 +107,7 @@ long long kilobytes(long long bytes)
 // live when it started, which stays flat because the file is written day by day.
 void BM_Report(benchmark::State &state)
 {
-    profile();
+    TenYearProfile::inUse();
     SilentHost host;
     const std::string begin = displayDate(0);
     const std::string last = displayDate(int(state.range(0)) - 1);
@@ -145,8 +136,8 @@ void BM_Report(benchmark::State &state)
     state.counters["peak_KB"] = double(peakKB);
     state.counters["lists_KB"] = double(listsKB);
     state.counters["build_peak_KB"] = double(buildPeakKB);
-    state.counters["file_KB"] =
-        double(kilobytes(std::filesystem::file_size(profile().folder() / "TamCalendar.htm")));
+    state.counters["file_KB"] = double(kilobytes(
+        std::filesystem::file_size(TenYearProfile::inUse().folder() / "TamCalendar.htm")));
 }
 BENCHMARK(BM_Report)
     ->Arg(366)

@@ -2,6 +2,7 @@
 
 #include "notes/cipher.h"
 #include "notes/daynotes.h"
+#include "profile/settings.h"
 #include "report/datetext.h"
 
 #include <fstream>
@@ -20,6 +21,15 @@ TenYearProfile::TenYearProfile() : m_iniPath(m_folder.file("tamcal.ini"))
     }
     if (!out.flush())
         throw std::runtime_error("cannot write the ten-year profile");
+}
+
+const TenYearProfile &TenYearProfile::inUse()
+{
+    static const TenYearProfile instance;
+    AppSettings.AppFolder = instance.folder().string() + "/";
+    AppSettings.IniPath = instance.iniPath();
+    AppSettings.UsePass = false;
+    return instance;
 }
 
 std::string TenYearProfile::noteOfDay(int index)

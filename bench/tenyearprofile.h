@@ -25,6 +25,10 @@ public:
     const std::filesystem::path &folder() const { return m_folder.path(); }
     const std::string &iniPath() const { return m_iniPath; }
 
+    // One profile for the whole benchmark program, made on first use, made the
+    // running program's profile (its folder too) with protection off at every call.
+    static const TenYearProfile &inUse();
+
     // The note stored for the day `index` days after kFirstDay.
     static std::string noteOfDay(int index);
 

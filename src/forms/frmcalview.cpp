@@ -1,6 +1,7 @@
 #include "forms/frmcalview.h"
 
 #include "forms/frmdayedit.h"
+#include "forms/frmfind.h"
 #include "forms/frmsettings.h"
 #include "forms/notepreview.h"
 #include "forms/placement.h"
@@ -126,6 +127,10 @@ void frmCalView::buildMenu()
             &frmCalView::MarkVisibleMonths);
     connect(addItem("mnuCalSettings", "Settings..."), &QAction::triggered, this,
             &frmCalView::mnuCalSettings_Click);
+    QAction *find = addItem("mnuCalFind", "Find...");
+    find->setShortcut(QKeySequence::Find);
+    addAction(find); // Ctrl+F works in the calendar with the menu closed
+    connect(find, &QAction::triggered, this, &frmCalView::mnuCalFind_Click);
     m_menuCal->addSeparator()->setObjectName("mnuCalSep3");
     addItem("mnuCalRez3", "<rezerved>")->setVisible(false);
     connect(addItem("mnuCalCan", "Cancel"), &QAction::triggered, this,
@@ -301,10 +306,26 @@ void frmCalView::openDayEditor(QDate date)
     dayEditor().setEditDay(QString::fromStdString(tamcal::displayDateOf(date)));
 }
 
-// A saved day shows its mark at once, whichever month the editor saved it in.
+// A saved day shows its mark at once, whichever month the editor saved it in,
+// and the search finds its new text.
 void frmCalView::markSavedDay(const QDate &day)
 {
     m_mvwShow->setDayBold(day, tamcal::DayHasNote(tamcal::shortDateOf(day)));
+    if (m_find)
+        m_find->refresh();
+}
+
+// A day chosen in the search window opens in the editor, its month in view.
+void frmCalView::mnuCalFind_Click()
+{
+    if (!m_find) {
+        m_find = new frmFind(*m_prompt, this);
+        connect(m_find, &frmFind::dayChosen, this, [this](const QDate &day) {
+            m_mvwShow->setValue(day);
+            openDayEditor(day);
+        });
+    }
+    m_find->startSearch();
 }
 
 void frmCalView::resizeEvent(QResizeEvent *event)
@@ -361,6 +382,8 @@ void frmCalView::closeEvent(QCloseEvent *event)
     }
     if (m_view)
         m_view->close();
+    if (m_find)
+        m_find->close();
     Form_Unload();
     QWidget::closeEvent(event);
 }

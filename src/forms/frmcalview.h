@@ -14,6 +14,7 @@ class MonthView;
 class QMenu;
 class QPushButton;
 class frmDayEdit;
+class frmFind;
 class frmSettings;
 
 namespace tamcal {
@@ -86,6 +87,7 @@ private:
     void popUpMenu(const QPoint &calendarPos);
     void mvwShow_shownMonthsChanged();
     void markSavedDay(const QDate &day);
+    void mnuCalFind_Click();
 
     std::string m_executablePath;
     std::unique_ptr<tamcal::UserPrompt> m_ownPrompt;
@@ -94,6 +96,7 @@ private:
     QPushButton *m_btnQuit;
     QMenu *m_menuCal;
     frmDayEdit *m_dayEdit = nullptr;
+    frmFind *m_find = nullptr;
     QPointer<QWidget> m_view;
     QPixmap m_picture1;
     bool m_ynDoDailyPopup = false;

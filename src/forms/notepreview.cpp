@@ -1,9 +1,9 @@
 #include "forms/notepreview.h"
 
 #include "forms/qtdates.h"
+#include "forms/silentprompt.h"
 #include "forms/windows1252.h"
 #include "notes/daynotes.h"
-#include "profile/userprompt.h"
 
 #include <QDate>
 #include <QStringList>
@@ -12,18 +12,6 @@ namespace {
 
 constexpr int kPreviewLines = 3;
 constexpr int kPreviewCharacters = 300;
-
-// Declines every question, so reading a note never opens a dialog: without the
-// password of this run a protected note reads as unreadable.
-class SilentPrompt : public tamcal::UserPrompt
-{
-public:
-    tamcal::MsgAnswer showMessage(const tamcal::Message &) override
-    {
-        return tamcal::MsgAnswer::Cancel;
-    }
-    std::optional<std::string> askPassword(const std::string &) override { return std::nullopt; }
-};
 
 } // namespace
 

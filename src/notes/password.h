@@ -24,7 +24,8 @@ enum class PasswordStanding {
 };
 inline PasswordStanding CurrentPasswordStanding = PasswordStanding::Trusted;
 
-// The note behind an enciphered stored value when `password` deciphers it.
+// The note behind `storedValue` when `password` deciphers it, nothing otherwise.
+// Never asks anything.
 std::optional<std::string> noteUnder(const std::string &storedValue, const std::string &password);
 
 // Asks for the password through the prompt; OK replaces CurrentPassword (and

@@ -289,7 +289,7 @@ TEST_F(CalendarWindow, RightClickOpensTheMenuAndLeftClickDoesNot)
             shown << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(shown, QStringList({"Edit...", "-", "View Selected...", "-", "Refresh", "Settings...",
-                                  "-", "Cancel"}));
+                                  "Find...", "-", "Cancel"}));
     EXPECT_EQ(calendar->findChild<QAction *>("mnuCalRez3")->text(), "<rezerved>");
     menu->close();
 }

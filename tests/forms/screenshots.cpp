@@ -6,6 +6,7 @@
 
 #include "forms/frmcalview.h"
 #include "forms/frmdayedit.h"
+#include "forms/frmfind.h"
 #include "forms/frmpassword.h"
 #include "forms/frmsettings.h"
 #include "forms/qtdates.h"
@@ -153,6 +154,43 @@ void shootLockedEditor(const QString &folder)
     calendar.hide();
 }
 
+// The search window beside the calendar, with a word typed that several notes hold.
+void shootFindWindow(const QString &folder)
+{
+    const QDate today = QDate::currentDate();
+    const char *const notes[] = {
+        "Rain all morning.\r\nCoffee with Anna at the Caf\xE9 Central, then the library.",
+        "Bought stamps and a new notebook.",
+        "Long walk by the river.\r\nAnna says the CAF\xC9 on the corner closes for good.",
+        "Dentist at nine.\r\nFixed the bicycle's brakes.",
+        "Letter from Tom.\r\nTook the caf\xE9's chairs back to the garden shop.",
+        "Finished the book about the lighthouse keepers.",
+        "Market day: pears, cheese, bread.\r\nEvening at the caf\xE9 with the chess club.",
+    };
+    std::string text = "[Days]\r\n";
+    int offset = 0;
+    for (const char *note : notes)
+        text += noteLine(today.addDays(offset -= 9), note);
+    writeProfile(folder, text);
+    QSettings store("TamCal", "TamCal");
+    store.setValue("frmFind/Left", "6900");
+    store.setValue("frmFind/Top", "600");
+    store.setValue("frmFind/Width", "8400");
+    store.setValue("frmFind/Height", "5400");
+
+    tamcal::test::FakePrompt prompt;
+    frmCalView calendar(QDir(folder).filePath("tamcal").toStdString(), &prompt);
+    calendar.Form_Load();
+    waitUntilShown(calendar);
+    calendar.findChild<QAction *>("mnuCalFind")->trigger();
+    auto &find = *calendar.findChild<frmFind *>("frmFind");
+    waitUntilShown(find);
+    QTest::keyClicks(find.findChild<QLineEdit *>("txtFind"), "caf\u00C9");
+    shoot("find.png", find);
+    find.hide();
+    calendar.hide();
+}
+
 void shootPasswordDialog()
 {
     tamcal::test::FakePrompt prompt;
@@ -268,6 +306,9 @@ int main(int argc, char *argv[])
                     QDir(pictured.path()).filePath("Background.jpg"));
     shootCalendarAndEditor(pictured.path());
     shootSettings(pictured.path());
+
+    QTemporaryDir searched;
+    shootFindWindow(searched.path());
 
     QTemporaryDir locked;
     shootLockedEditor(locked.path());
