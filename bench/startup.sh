@@ -9,7 +9,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build}"
+build="$(realpath "${1:-$root/build}")"
 
 cmake --build "$build" -j2 --target tamcal bench_startup_floor bench_startup_map >/dev/null
 
