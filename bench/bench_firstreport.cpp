@@ -6,6 +6,7 @@
 // name, it saves a picture of the screen with the report on it there.
 
 #include "tenyearprofile.h"
+#include "windowbench.h"
 
 #include "forms/eventwait.h"
 #include "forms/frmcalview.h"
@@ -18,14 +19,11 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
 #include <cstdio>
-
-#include <unistd.h>
 
 namespace {
 
@@ -49,15 +47,11 @@ QObject *pageOf(QWidget &window)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    tamcal::bench::prepareWindowBenchmark();
     QApplication app(argc, argv);
 
     const tamcal::bench::TenYearProfile profile;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(profile.folder().string()));
+    tamcal::bench::keepPlacementsBeside(profile);
     tamcal::test::FakePrompt prompt; // plain hex notes never ask anything
     frmCalView calendar((profile.folder() / "tamcal").string(), &prompt);
     calendar.Form_Load();

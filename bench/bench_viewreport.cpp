@@ -5,6 +5,7 @@
 // a display platform is given; exits 1 when a press misses the target.
 
 #include "tenyearprofile.h"
+#include "windowbench.h"
 
 #include "forms/frmview.h"
 #include "profile/settings.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QSettings>
 #include <QTimer>
 #include <QToolButton>
 #include <QWebEngineView>
@@ -21,8 +21,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -60,15 +58,11 @@ qint64 timePress(QToolButton &go, QWebEngineView &web, const QUrl &url)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    tamcal::bench::prepareWindowBenchmark();
     QApplication app(argc, argv);
 
     const tamcal::bench::TenYearProfile profile;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(profile.folder().string()));
+    tamcal::bench::keepPlacementsBeside(profile);
     tamcal::AppSettings.AppFolder = profile.folder().string() + "/";
     tamcal::AppSettings.IniPath = profile.iniPath();
 
