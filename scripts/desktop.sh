@@ -13,38 +13,44 @@ if [ "${1:-}" = "--no-wm" ]; then
 fi
 [ $# -gt 0 ] || { echo "usage: $0 [--no-wm] COMMAND [ARGS...]" >&2; exit 2; }
 
-# The first display number that no other X server holds.
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-
 xvfb_pid=""
 openbox_pid=""
+display_file=$(mktemp)
+openbox_log=$(mktemp)
 stop() {
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null && wait "$openbox_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -f "$display_file" "$openbox_log"
     return 0
 }
 trap stop EXIT
 
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number only once it accepts
+# connections; its socket file appears earlier, and a client that connects in
+# between is refused. Without -noreset the server resets whenever its last
+# client leaves, and refuses whoever connects during the reset: the probe below
+# that waits for openbox would, now and then, make openbox's own connection fail.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb did not start on :$display" >&2; exit 1; }
+for _ in $(seq 300); do
+    [ -s "$display_file" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }
     sleep 0.1
 done
-[ -e "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not open :$display in time" >&2; exit 1; }
-export DISPLAY=":$display"
+[ -s "$display_file" ] || { echo "Xvfb did not open a display in time" >&2; exit 1; }
+export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
 
 start_openbox() {
-    openbox --sm-disable >/dev/null 2>&1 &
+    openbox --sm-disable >"$openbox_log" 2>&1 &
     openbox_pid=$!
     # The window manager is up once it has claimed the screen.
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
-        kill -0 "$openbox_pid" 2>/dev/null || { echo "openbox did not start" >&2; exit 1; }
+        kill -0 "$openbox_pid" 2>/dev/null || {
+            echo "openbox did not start:" >&2
+            cat "$openbox_log" >&2
+            exit 1
+        }
         sleep 0.1
     done
     echo "openbox did not take the screen in time" >&2

@@ -12,7 +12,6 @@ scripts/setup.sh --screenshots
 scripts/build.sh build -DTAMCAL_SCREENSHOTS=ON
 mkdir -p "$out"
 export QTWEBENGINE_DISABLE_SANDBOX=1
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    openbox & sleep 1
+scripts/desktop.sh bash -c '
     build/tests/forms/forms_screenshots "$0" ${1:+"$1"}
     build/tests/forms/view_screenshots "$0"' "$out" "$background"
