@@ -1,8 +1,11 @@
 #include "cli/commandline.h"
 #include "forms/frmcalview.h"
+#include "profile/inifile.h"
+#include "profile/settings.h"
 
 #include <QApplication>
 
+#include <thread>
 #include <unistd.h>
 
 // The run lasts as long as the calendar window: it loads the settings when it
@@ -16,6 +19,10 @@ int main(int argc, char *argv[])
     // The report's browser view refuses to start as root while its sandbox is on.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The profile is read on a second thread while the toolkit starts, so that
+    // the calendar finds its settings and notes ready when it is made.
+    tamcal::LocateProfile(tamcal::runningExecutablePath());
+    std::jthread preload([file = tamcal::AppSettings.IniPath] { tamcal::PreloadIni(file); });
     // Qt::AA_ShareOpenGLContexts is left unset: it makes the application object
     // load an OpenGL renderer, which only the browser engine needs. The context
     // the engine shares is made when the report window's library is loaded.

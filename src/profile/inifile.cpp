@@ -44,6 +44,12 @@ std::string ReadIni(const std::string &section, const std::string &key,
     return cut(std::string(*stored), maxLength);
 }
 
+void PreloadIni(const std::string &file)
+{
+    std::lock_guard guard(cacheMutex);
+    cache().load(file);
+}
+
 std::vector<std::string> ReadIniKeys(const std::string &section, const std::string &file)
 {
     std::lock_guard guard(cacheMutex);

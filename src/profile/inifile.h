@@ -35,6 +35,10 @@ std::optional<std::string> FindIniValue(const std::string &section,
                                         const std::function<bool(std::string_view)> &matches,
                                         const std::string &file);
 
+// Reads the file into the profile cache ahead of its first use, so that the
+// reads which follow find it read and indexed. May run on a thread of its own.
+void PreloadIni(const std::string &file);
+
 // Writes one key of a profile file; an absent value removes the key. Returns
 // success when the file now holds what was asked, else the failed step and its
 // reason. Never shows anything.

@@ -417,6 +417,21 @@ TEST_F(ProfileFile, ReadSeesEveryChangeMadeBehindItsBack)
     EXPECT_EQ(ReadIni("Main", "UsePass", "gone", path), "gone");
 }
 
+// The program reads its profile on a second thread while its windows start.
+TEST_F(ProfileFile, PreloadOnAnotherThreadNeitherHidesNorPinsAnything)
+{
+    std::jthread preload([&] { PreloadIni(path); });
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "False");
+    preload.join();
+    writeBytes(path, "[Main]\r\nUsePass=True\r\n");
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", path), "True");
+
+    const std::string later = folder.file("later.ini");
+    PreloadIni(later);
+    writeBytes(later, original);
+    EXPECT_EQ(ReadIni("Main", "UsePass", "", later), "False");
+}
+
 TEST_F(ProfileFile, WriteBuildsOnAChangeMadeBehindItsBack)
 {
     ASSERT_EQ(ReadIni("Main", "UsePass", "", path), "False");
